@@ -1,0 +1,35 @@
+#include "app/globals.h"
+
+namespace kinoha {
+
+std::int32_t gTop = 0;
+std::int32_t gLeft = 0;
+std::int32_t gHeight = 4515;
+std::int32_t gWidth = 6630;
+std::wstring gVbMain;
+std::wstring gPrjDir;
+std::int32_t gUnder = 0;
+std::wstring gIniPath;
+bool gStop = true;
+SortedList lstPrj;
+std::vector<std::wstring> lstExe;
+std::vector<std::wstring> lstJyogai;
+bool gFileNamesOnly = false;
+
+void ResetGlobals() {
+    gTop = 0;
+    gLeft = 0;
+    gHeight = 4515;
+    gWidth = 6630;
+    gVbMain.clear();
+    gPrjDir.clear();
+    gUnder = 0;
+    gIniPath.clear();
+    gStop = true;
+    lstPrj.Clear();
+    lstExe.clear();
+    lstJyogai.clear();
+    gFileNamesOnly = false;
+}
+
+}  // namespace kinoha

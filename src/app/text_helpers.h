@@ -1,0 +1,38 @@
+// The small text and path routines that the catalogue, the launcher and the step count share.
+// Positions are 1-based character positions; 0 means not found. Comparisons are exact.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace kinoha {
+
+// mode 0: position of the first `find` in `text`, count 1 (or 0, 0).
+// mode != 0: every occurrence, overlapping ones too; position of the last, and their count.
+// An empty `find` is never found.
+void SearchString(std::int16_t mode, std::wstring_view text, std::wstring_view find,
+                  std::int32_t& position, std::int32_t& count);
+
+// Applies the "..\" steps of a path. A path that begins with "..\" is taken relative to the
+// program's directory; in any other path each "..\" removes the folder before it. A step that
+// cannot be applied is left as it is.
+std::wstring ResolvePath(std::wstring_view path);
+
+// Bytes the text takes in the ANSI code page.
+std::int32_t AnsiByteLength(std::wstring_view text);
+
+// Whether an ordinary file exists at `path`. For a command line (".EXE " inside, any case) only
+// the part through "EXE" is looked up.
+bool FileExists(std::wstring_view path);
+
+// The text with ASCII letters upper-cased: the extension tests (".VBP", ".EXE", "VB5.EXE")
+// look only for ASCII keys, so positions stay those of the original text.
+std::wstring UpperAscii(std::wstring_view text);
+// 1-based position of the first `key` in the upper-cased text, or 0.
+std::int32_t FindUpper(std::wstring_view text, std::wstring_view key);
+
+// 1-based position of the first `find` in `text` at or after `start`, or 0 (exact match).
+std::int32_t InStr(std::int32_t start, std::wstring_view text, std::wstring_view find);
+
+}  // namespace kinoha

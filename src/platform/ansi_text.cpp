@@ -1,0 +1,42 @@
+// The active code page for file contents, shared by every reader and writer.
+#include <memory>
+#include <mutex>
+
+#include "platform/platform.h"
+#include "platform/platform_detail.h"
+
+namespace kinoha::platform {
+namespace {
+std::once_flag gDefaultOnce;
+std::shared_ptr<const detail::CodePageTable> gTable;
+
+const detail::CodePageTable& Table() {
+    std::call_once(gDefaultOnce, [] {
+        if (gTable) return;  // chosen before first use
+        auto t = std::make_shared<detail::CodePageTable>();
+        if (!detail::BuildCodePage("", *t)) *t = detail::CodePageTable::Utf8();
+        gTable = std::move(t);
+    });
+    return *gTable;
+}
+}  // namespace
+
+std::wstring DecodeAnsi(std::string_view bytes) {
+    return Table().Decode(bytes);
+}
+std::string EncodeAnsi(std::wstring_view text) {
+    return Table().Encode(text);
+}
+bool IsLeadByte(unsigned char byte) {
+    return Table().IsLead(byte);
+}
+
+bool SelectAnsiCodePage(const std::string& name) {
+    auto t = std::make_shared<detail::CodePageTable>();
+    if (!detail::BuildCodePage(name, *t)) return false;
+    std::call_once(gDefaultOnce, [] {});
+    gTable = std::move(t);
+    return true;
+}
+
+}  // namespace kinoha::platform

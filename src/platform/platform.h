@@ -1,0 +1,123 @@
+// Platform services: the one boundary between the portable logic and the operating system.
+// win32/ implements it with the wide-character Windows API, posix/ with POSIX and iconv.
+// Paths in the logic are Windows paths ("\" separators); the POSIX side maps them onto the
+// file system as Windows would find them (see posix/posix_path.cpp).
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kinoha::platform {
+
+// ---- Text in the ANSI code page -------------------------------------------------------------
+
+// Bytes of the ANSI code page to text. A byte that starts no valid character becomes the
+// escape character U+DC00 + byte, so nothing is ever dropped and EncodeAnsi gives it back.
+std::wstring DecodeAnsi(std::string_view bytes);
+// Text to bytes of the ANSI code page. Escape characters give their byte back; a character the
+// code page cannot hold becomes "?".
+std::string EncodeAnsi(std::wstring_view text);
+// True when the byte starts a two-byte character of the ANSI code page.
+bool IsLeadByte(unsigned char byte);
+// Chooses the code page for file contents by name ("CP932", "CP1252", "UTF-8", ...). The
+// default is the system's ANSI code page on Windows and CP932 elsewhere. False when unknown.
+bool SelectAnsiCodePage(const std::string& name);
+
+// ---- Files ----------------------------------------------------------------------------------
+
+struct DirEntry {
+    std::wstring name;
+    bool isDirectory = false;
+    bool isOrdinaryFile = false;  // not a directory, not hidden, not a system file
+    bool isLink = false;          // a symbolic link, junction or other reparse point
+};
+
+// Lists the entries of `directory` whose names match `pattern` ("*" and "?", letter case
+// ignored, as Windows matches), in the platform's order. False when the listing cannot be
+// started: the directory does not exist or cannot be read, or nothing matches.
+bool FindEntries(const std::wstring& directory, const std::wstring& pattern,
+                 std::vector<DirEntry>& out);
+
+// The file lookup by name: True when `path` (wildcards allowed in its last component) names at
+// least one ordinary file. Any failure gives False.
+bool LookupFile(const std::wstring& path);
+
+// An identity of the directory itself (device and node, or volume and file index), so that a
+// directory reached twice through links is recognised. False when it cannot be had.
+bool DirectoryIdentity(const std::wstring& directory, std::string& identity);
+
+struct LocalDateTime {
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+};
+// The file's last-modified time in local time.
+bool FileModifiedLocal(const std::wstring& path, LocalDateTime& out);
+
+// The whole file as bytes. False when it cannot be opened or read.
+bool ReadFileBytes(const std::wstring& path, std::string& out);
+
+// Replaces (or creates) the file with exactly `bytes`: a temporary file beside it is written
+// and then put in its place, so the old content stays whole when anything fails. A read-only
+// target is refused.
+bool ReplaceFileAtomically(const std::wstring& path, std::string_view bytes);
+
+// Splits file bytes into lines: a line ends at CR or at CR LF, neither being part of it; LF
+// alone ends nothing; a last line without an end is a line too. Empty input has no lines.
+void SplitLines(std::string_view bytes, std::vector<std::string_view>& lines);
+// Reads a text file in the ANSI code page as lines (see SplitLines).
+bool ReadTextLines(const std::wstring& path, std::vector<std::wstring>& lines);
+// Writes the lines in the ANSI code page, each followed by CR LF, replacing the file atomically.
+bool WriteTextLines(const std::wstring& path, const std::vector<std::wstring>& lines);
+
+// Fault seam for the atomic write: when set, the write fails at that step
+// (1 = creating the temporary file, 2 = writing, 3 = flushing and closing, 4 = replacing).
+// 0 turns it off. For tests.
+void SetWriteFaultForTesting(int step);
+
+// Whether a new file can be created in `directory` (tried by creating and removing one).
+bool CanCreateFileIn(const std::wstring& directory);
+// Creates the directory and its missing parents. True when it exists afterwards.
+bool EnsureDirectory(const std::wstring& directory);
+
+// ---- Process environment --------------------------------------------------------------------
+
+// The directory that holds the running program, without a trailing separator (a drive root
+// keeps its backslash).
+std::wstring ProgramDirectory();
+// The current directory, and setting it. Setting reports success.
+std::wstring CurrentDirectory();
+bool ChangeCurrentDirectory(const std::wstring& directory);
+// The per-user folder for the program's files when its own directory is not writable
+// (%LOCALAPPDATA%\Kinoha on Windows, $XDG_DATA_HOME/kinoha or ~/.local/share/kinoha elsewhere).
+std::wstring PerUserDirectory();
+
+// Processes the pending window events of the program's thread (no-op without a window system).
+void PumpEvents();
+// Replaces what PumpEvents does (tests drive window logic through it); an empty function
+// restores the platform's own pump.
+void SetEventPumpForTesting(std::function<void()> pump);
+
+// ---- System version name --------------------------------------------------------------------
+
+// Read-only access to the registry values that name the running system. The Windows side reads
+// HKEY_LOCAL_MACHINE; elsewhere a stand-in offers the running system's description as the
+// "ProductName" of the NT key.
+class RegistryReader {
+  public:
+    virtual ~RegistryReader() = default;
+    // Opens a key under HKEY_LOCAL_MACHINE for querying values; closes any key opened before.
+    virtual bool OpenKey(const std::wstring& subKey) = 0;
+    // Queries a value of the open key. With `buffer` empty only the type and size are
+    // returned; otherwise the data fills at most buffer.size() bytes. False when the value
+    // cannot be read (missing value, no open key, a buffer too small).
+    virtual bool QueryValue(const std::wstring& name, std::uint32_t& type, std::uint32_t& size,
+                            std::string& buffer) = 0;
+    virtual void CloseKey() = 0;
+};
+inline constexpr std::uint32_t kRegSz = 1;
+std::unique_ptr<RegistryReader> SystemRegistry();
+
+}  // namespace kinoha::platform

@@ -1,0 +1,17 @@
+// What each side (win32/, posix/) supplies to the portable parts of the platform layer.
+#pragma once
+
+#include <string>
+
+#include "platform/code_page.h"
+
+namespace kinoha::platform::detail {
+
+// Builds the table of the named code page; an empty name means the platform's default.
+bool BuildCodePage(const std::string& name, CodePageTable& out);
+// Processes pending window events (the platform's own pump).
+void PumpPlatformEvents();
+// True when the atomic-write fault seam is set to fail at `step`.
+bool WriteFaultAt(int step);
+
+}  // namespace kinoha::platform::detail

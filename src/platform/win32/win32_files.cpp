@@ -1,0 +1,174 @@
+// Files on Windows, through the wide-character API.
+#include <windows.h>
+
+#include <algorithm>
+#include <atomic>
+
+#include "platform/platform.h"
+#include "platform/platform_detail.h"
+#include "platform/win32/win32_path.h"
+
+namespace kinoha::platform {
+namespace {
+using win32::ApiPath;
+
+constexpr DWORD kNotOrdinary =
+    FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+
+std::wstring Join(const std::wstring& directory, const std::wstring& name) {
+    if (!directory.empty() && directory.back() == L'\\') return directory + name;
+    return directory + L"\\" + name;
+}
+
+class Handle {
+  public:
+    explicit Handle(HANDLE h) : h_(h) {}
+    ~Handle() {
+        if (valid()) CloseHandle(h_);
+    }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    bool valid() const { return h_ != INVALID_HANDLE_VALUE && h_ != nullptr; }
+    HANDLE get() const { return h_; }
+    bool close() {
+        const bool ok = CloseHandle(h_) != 0;
+        h_ = INVALID_HANDLE_VALUE;
+        return ok;
+    }
+
+  private:
+    HANDLE h_;
+};
+}  // namespace
+
+bool FindEntries(const std::wstring& directory, const std::wstring& pattern,
+                 std::vector<DirEntry>& out) {
+    out.clear();
+    const std::wstring query = ApiPath(directory.empty() ? pattern : Join(directory, pattern));
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileExW(query.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
+                                   nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    if (find == INVALID_HANDLE_VALUE) return false;
+    do {
+        DirEntry e;
+        e.name = data.cFileName;
+        e.isDirectory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        e.isOrdinaryFile = (data.dwFileAttributes & kNotOrdinary) == 0;
+        e.isLink = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+        out.push_back(std::move(e));
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+    return true;
+}
+
+bool LookupFile(const std::wstring& path) {
+    if (path.empty() || path.back() == L'\\') return false;
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileExW(ApiPath(path).c_str(), FindExInfoBasic, &data,
+                                   FindExSearchNameMatch, nullptr, 0);
+    if (find == INVALID_HANDLE_VALUE) return false;
+    bool found = false;
+    do {
+        if ((data.dwFileAttributes & kNotOrdinary) == 0) found = true;
+    } while (!found && FindNextFileW(find, &data));
+    FindClose(find);
+    return found;
+}
+
+bool DirectoryIdentity(const std::wstring& directory, std::string& identity) {
+    Handle h(CreateFileW(ApiPath(directory).c_str(), 0,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!h.valid()) return false;
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!GetFileInformationByHandle(h.get(), &info)) return false;
+    identity = std::to_string(info.dwVolumeSerialNumber) + ":" +
+               std::to_string((static_cast<unsigned long long>(info.nFileIndexHigh) << 32) |
+                              info.nFileIndexLow);
+    return true;
+}
+
+bool FileModifiedLocal(const std::wstring& path, LocalDateTime& out) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(ApiPath(path).c_str(), GetFileExInfoStandard, &data)) return false;
+    FILETIME local;
+    SYSTEMTIME st;
+    if (!FileTimeToLocalFileTime(&data.ftLastWriteTime, &local)) return false;
+    if (!FileTimeToSystemTime(&local, &st)) return false;
+    out = {st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
+    return true;
+}
+
+bool ReadFileBytes(const std::wstring& path, std::string& out) {
+    out.clear();
+    Handle h(CreateFileW(ApiPath(path).c_str(), GENERIC_READ,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!h.valid()) return false;
+    LARGE_INTEGER size;
+    if (GetFileSizeEx(h.get(), &size) && size.QuadPart > 0)
+        out.reserve(static_cast<std::size_t>(size.QuadPart));
+    char buf[1 << 16];
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadFile(h.get(), buf, sizeof buf, &got, nullptr)) {
+            out.clear();
+            return false;
+        }
+        if (got == 0) return true;
+        out.append(buf, got);
+    }
+}
+
+bool ReplaceFileAtomically(const std::wstring& path, std::string_view bytes) {
+    if (path.empty()) return false;
+    const std::wstring target = ApiPath(path);
+    const DWORD attrs = GetFileAttributesW(target.c_str());
+    if (attrs != INVALID_FILE_ATTRIBUTES &&
+        (attrs & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0)
+        return false;
+
+    static std::atomic<unsigned> counter{0};
+    const std::wstring temp = ApiPath(path + L".kinoha-" + std::to_wstring(GetCurrentProcessId()) +
+                                      L"-" + std::to_wstring(counter++) + L".tmp");
+    if (detail::WriteFaultAt(1)) return false;
+    Handle h(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                         nullptr));
+    if (!h.valid()) return false;
+    bool ok = !detail::WriteFaultAt(2);
+    const char* p = bytes.data();
+    std::size_t left = bytes.size();
+    while (ok && left > 0) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(left, 1 << 20));
+        DWORD written = 0;
+        ok = WriteFile(h.get(), p, chunk, &written, nullptr) && written == chunk;
+        p += chunk;
+        left -= chunk;
+    }
+    ok = ok && !detail::WriteFaultAt(3) && FlushFileBuffers(h.get());
+    ok = h.close() && ok;
+    ok = ok && !detail::WriteFaultAt(4) &&
+         MoveFileExW(temp.c_str(), target.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    if (!ok) DeleteFileW(temp.c_str());
+    return ok;
+}
+
+bool CanCreateFileIn(const std::wstring& directory) {
+    const std::wstring probe =
+        Join(directory, L".kinoha-probe-" + std::to_wstring(GetCurrentProcessId()));
+    Handle h(CreateFileW(ApiPath(probe).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                         FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+    return h.valid();
+}
+
+bool EnsureDirectory(const std::wstring& directory) {
+    for (std::size_t pos = 3; pos <= directory.size(); ++pos) {
+        if (pos == directory.size() || directory[pos] == L'\\')
+            CreateDirectoryW(ApiPath(directory.substr(0, pos)).c_str(), nullptr);
+    }
+    const DWORD attrs = GetFileAttributesW(ApiPath(directory).c_str());
+    return attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+}  // namespace kinoha::platform

@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+
+#include "app/globals.h"
+#include "app/settings.h"
+#include "platform/platform.h"
+#include "support/test_files.h"
+
+namespace kinoha {
+namespace {
+
+class Settings : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ResetGlobals();
+        gIniFallbackPath.clear();
+        gIniPath = dir_ / L"Windows 98.ini";
+    }
+    void TearDown() override { ResetGlobals(); }
+    void Load(const std::string& bytes) {
+        test::WriteFile(gIniPath, bytes);
+        LoadSettings();
+    }
+    test::TempDir dir_;
+};
+
+TEST_F(Settings, AMinimalFileKeepsTheDefaults) {
+    gTop = 77;  // loading leaves what it does not read
+    Load("[VBMAIN]C:\\VB\\VB6.EXE\r\n[DIR   ]D:\\Work\r\n");
+    EXPECT_EQ(gVbMain, L"C:\\VB\\VB6.EXE");
+    EXPECT_EQ(gPrjDir, L"D:\\Work");
+    EXPECT_EQ(gHeight, 4515);
+    EXPECT_EQ(gWidth, 6630);
+    EXPECT_EQ(gTop, 77);
+    EXPECT_EQ(gUnder, 0);
+    EXPECT_TRUE(lstJyogai.empty());
+    EXPECT_FALSE(gFileNamesOnly);
+}
+
+TEST_F(Settings, ValuesAreReadAsWritten) {
+    Load(
+        "[HEIGHT]5000\r\n[WIDTH ] 7000 \r\n[HEIGHT]6000\r\n[top   ]5\r\n"
+        "[DIR   ]D:\\Work  \r\n[JYOGAI]\r\n[JYOGAI]old\r\n[FILE  ]2\r\n[UNDER ]-3\r\n"
+        "[TOP   ]-120\r\n[VBMAIN]C:\\\x93\xfa\x96\x7b\\VB6.EXE\r\n");
+    EXPECT_EQ(gHeight, 6000);           // a later line wins
+    EXPECT_EQ(gWidth, 7000);            // blanks around the digits
+    EXPECT_EQ(gTop, -120);              // the lower-case tag was skipped
+    EXPECT_EQ(gPrjDir, L"D:\\Work  ");  // blanks of a text value stay
+    EXPECT_EQ(lstJyogai, (std::vector<std::wstring>{L"", L"old"}));
+    EXPECT_FALSE(gFileNamesOnly);  // 2 is not 1
+    EXPECT_EQ(gUnder, -3);
+    EXPECT_EQ(gVbMain, L"C:\\日本\\VB6.EXE");  // read in code page 932
+}
+
+TEST_F(Settings, ReadingStopsAtAValueThatDoesNotConvert) {
+    Load("[TOP   ]abc\r\n[VBMAIN]C:\\VB6.EXE\r\n");
+    EXPECT_EQ(gTop, 0);
+    EXPECT_TRUE(gVbMain.empty());
+
+    Load("[VBMAIN]C:\\VB6.EXE\r\n[LEFT  ]99999999999\r\n[DIR   ]D:\\x\r\n");
+    EXPECT_EQ(gVbMain, L"C:\\VB6.EXE");
+    EXPECT_TRUE(gPrjDir.empty());
+
+    ResetGlobals();
+    gIniPath = dir_ / L"x.ini";
+    Load("[FILE  ]1\r\n[FILE  ]\r\n[UNDER ]1\r\n");
+    EXPECT_TRUE(gFileNamesOnly);
+    EXPECT_EQ(gUnder, 0);  // empty value stopped the reading
+}
+
+TEST_F(Settings, SaveWritesTheFixedOrder) {
+    gTop = -120;
+    gLeft = 2400;
+    gVbMain = L"C:\\Program Files\\Microsoft Visual Studio\\VB98\\VB6.EXE";
+    gPrjDir = L"D:\\作業";
+    gUnder = 1;
+    lstJyogai = {L"Test", L"old", L" x"};
+    gFileNamesOnly = true;
+    SaveSettings();
+    EXPECT_EQ(test::ReadFile(gIniPath),
+              "[TOP   ]-120\r\n[LEFT  ]2400\r\n[HEIGHT]4515\r\n[WIDTH ]6630\r\n"
+              "[VBMAIN]C:\\Program Files\\Microsoft Visual Studio\\VB98\\VB6.EXE\r\n"
+              "[DIR   ]D:\\\x8d\xec\x8b\xc6\r\n[UNDER ]1\r\n[JYOGAI]Test\r\n[JYOGAI]old\r\n"
+              "[JYOGAI] x\r\n[FILE  ]1\r\n");
+
+    // And it reads back to the same record.
+    ResetGlobals();
+    gIniPath = dir_ / L"Windows 98.ini";
+    LoadSettings();
+    EXPECT_EQ(gTop, -120);
+    EXPECT_EQ(gPrjDir, L"D:\\作業");
+    EXPECT_EQ(lstJyogai, (std::vector<std::wstring>{L"Test", L"old", L" x"}));
+    EXPECT_TRUE(gFileNamesOnly);
+}
+
+TEST_F(Settings, NothingIsWrittenWithoutAVbPathOrWhenTheWriteFails) {
+    test::WriteFile(gIniPath, "[VBMAIN]keep\r\n");
+    SaveSettings();
+    EXPECT_EQ(test::ReadFile(gIniPath), "[VBMAIN]keep\r\n");
+
+    gVbMain = L"C:\\VB6.EXE";
+    lstJyogai = {};
+    SaveSettings();
+    const std::string saved = test::ReadFile(gIniPath);
+    EXPECT_EQ(saved.find("[JYOGAI]"), std::string::npos);
+    for (int step = 1; step <= 4; ++step) {
+        gVbMain = L"C:\\Other.EXE";
+        platform::SetWriteFaultForTesting(step);
+        SaveSettings();
+        platform::SetWriteFaultForTesting(0);
+        EXPECT_EQ(test::ReadFile(gIniPath), saved) << "step " << step;
+    }
+}
+
+TEST_F(Settings, PerUserFileFallsBackToTheOneBesideTheProgram) {
+    const std::wstring beside = dir_ / L"beside.ini";
+    test::WriteFile(beside, "[VBMAIN]C:\\old\\VB6.EXE\r\n");
+    gIniPath = dir_ / L"user\\Kinoha.ini";
+    gIniFallbackPath = beside;
+    LoadSettings();
+    EXPECT_EQ(gVbMain, L"C:\\old\\VB6.EXE");
+    gVbMain = L"C:\\new\\VB6.EXE";
+    test::MakeDirectory(dir_ / L"user");
+    SaveSettings();
+    ResetGlobals();
+    gIniPath = dir_ / L"user\\Kinoha.ini";
+    gIniFallbackPath = beside;
+    LoadSettings();
+    EXPECT_EQ(gVbMain, L"C:\\new\\VB6.EXE");  // the per-user file now wins
+}
+
+TEST(IniPath, LiesBesideTheProgramWhenWritable) {
+    DecideIniPath(L"");
+    const std::wstring dir = platform::ProgramDirectory();
+    EXPECT_EQ(gIniPath.substr(0, dir.size()), dir);
+    EXPECT_EQ(gIniPath.substr(gIniPath.size() - 10), L"Kinoha.ini");
+    EXPECT_TRUE(gIniFallbackPath.empty());
+    DecideIniPath(L"Microsoft Windows 7");
+    EXPECT_EQ(gIniPath.substr(gIniPath.size() - 24), L"\\Microsoft Windows 7.ini");
+    gIniPath.clear();
+}
+
+}  // namespace
+}  // namespace kinoha

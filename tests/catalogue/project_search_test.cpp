@@ -1,0 +1,88 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "catalogue/project_search.h"
+#include "platform/platform.h"
+#include "support/test_files.h"
+
+namespace kinoha {
+namespace {
+
+class ProjectSearch : public ::testing::Test {
+  protected:
+    std::wstring Rel(const std::wstring& full) const { return full.substr(dir_.path().size() + 1); }
+    std::vector<std::wstring> Found(const std::wstring& pattern, bool recurse = true) {
+        std::vector<std::wstring> list{L"stale"};
+        EXPECT_TRUE(SearchFiles(dir_.path(), pattern, recurse, list, true, true));
+        for (auto& item : list) item = Rel(item);
+        return list;
+    }
+    test::TempDir dir_;
+};
+
+TEST_F(ProjectSearch, PreOrderOwnMatchesFirst) {
+    test::WriteFile(dir_ / L"sub\\a.vbp", "");
+    test::WriteFile(dir_ / L"sub\\deep\\c.vbp", "");
+    test::WriteFile(dir_ / L"top.vbp", "");
+    test::WriteFile(dir_ / L"zz\\z.VBP", "");
+    test::WriteFile(dir_ / L"sub\\b.frm", "");
+    EXPECT_EQ(Found(L"*.vbp"), (std::vector<std::wstring>{L"top.vbp", L"sub\\a.vbp",
+                                                          L"sub\\deep\\c.vbp", L"zz\\z.VBP"}));
+    EXPECT_EQ(Found(L"*.vbp", false), std::vector<std::wstring>{L"top.vbp"});
+}
+
+TEST_F(ProjectSearch, DotDirectoriesAreSkippedAndMatchingDirectoriesListed) {
+    test::WriteFile(dir_ / L".svn\\hidden.vbp", "");
+    test::WriteFile(dir_ / L".git\\x\\hidden.vbp", "");
+    test::MakeDirectory(dir_ / L"old.vbp");
+    test::WriteFile(dir_ / L"old.vbp\\inner.vbp", "");
+    EXPECT_EQ(Found(L"*.vbp"), (std::vector<std::wstring>{L"old.vbp", L"old.vbp\\inner.vbp"}));
+}
+
+TEST_F(ProjectSearch, MissingDirectoryAndAppendingWithoutClearing) {
+    std::vector<std::wstring> list{L"kept"};
+    EXPECT_TRUE(SearchFiles(dir_ / L"missing", L"*.vbp", true, list, false, true));
+    EXPECT_EQ(list, std::vector<std::wstring>{L"kept"});
+
+    test::WriteFile(dir_ / L"g.vbg", "");
+    test::WriteFile(dir_ / L"p.vbp", "");
+    ASSERT_TRUE(SearchFiles(dir_.path(), L"*.vbg", true, list, true, true));
+    ASSERT_TRUE(SearchFiles(dir_.path(), L"*.vbp", true, list, false, false));
+    EXPECT_EQ(list, (std::vector<std::wstring>{dir_ / L"g.vbg", L"p.vbp"}));
+}
+
+TEST_F(ProjectSearch, ListMatchingFilesDoesNotDescend) {
+    test::WriteFile(dir_ / L"a.vbg", "");
+    test::WriteFile(dir_ / L"s\\b.vbg", "");
+    std::vector<std::wstring> list;
+    EXPECT_TRUE(ListMatchingFiles(dir_.path(), L"*.vbg", list, false));
+    EXPECT_EQ(list, std::vector<std::wstring>{L"a.vbg"});
+}
+
+TEST_F(ProjectSearch, PumpsEventsWhileSearching) {
+    int pumps = 0;
+    platform::SetEventPumpForTesting([&] { ++pumps; });
+    test::WriteFile(dir_ / L"a\\x.vbp", "");
+    test::WriteFile(dir_ / L"b\\y.vbp", "");
+    Found(L"*.vbp");
+    platform::SetEventPumpForTesting({});
+    // Before each of three directories, before two descents, before two matches.
+    EXPECT_EQ(pumps, 7);
+}
+
+#ifndef _WIN32
+TEST_F(ProjectSearch, ALinkBackToAnAncestorIsNotFollowed) {
+    test::WriteFile(dir_ / L"a\\b\\p.vbp", "");
+    namespace fs = std::filesystem;
+    const fs::path root(test::Utf8(dir_.path()));
+    fs::create_directory_symlink(root / "a", root / "a" / "b" / "loop");
+    fs::create_directory_symlink(root / "a" / "b", root / "side");  // not a loop: entered
+    // Every path is walked once; each way round ends where it would meet itself again.
+    EXPECT_EQ(Found(L"*.vbp"),
+              (std::vector<std::wstring>{L"a\\b\\p.vbp", L"side\\p.vbp", L"side\\loop\\b\\p.vbp"}));
+}
+#endif
+
+}  // namespace
+}  // namespace kinoha

@@ -1,0 +1,38 @@
+// Files for tests: a fresh temporary folder per test, and plain byte-level file access that does
+// not go through the code under test.
+#pragma once
+
+#include <string>
+
+namespace kinoha::test {
+
+// A new empty folder, removed with everything in it when the object goes.
+class TempDir {
+  public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    // The folder as the program's logic writes paths (Windows style on Windows).
+    const std::wstring& path() const { return path_; }
+    // path() & "\" & relative, with "\" as separator on every platform (the POSIX services
+    // map it).
+    std::wstring operator/(const std::wstring& relative) const { return path_ + L"\\" + relative; }
+
+  private:
+    std::wstring path_;
+};
+
+// Writes bytes to a file, creating its folders. The path may use "\" separators.
+void WriteFile(const std::wstring& path, const std::string& bytes);
+std::string ReadFile(const std::wstring& path);
+bool PathExists(const std::wstring& path);
+void MakeDirectory(const std::wstring& path);
+void RemovePath(const std::wstring& path);
+void SetReadOnly(const std::wstring& path, bool readOnly);
+
+// The UTF-8 bytes of a text (POSIX file names in tests).
+std::string Utf8(const std::wstring& text);
+
+}  // namespace kinoha::test
