@@ -16,6 +16,7 @@
 
 namespace kinoha::platform {
 namespace {
+using posix::DirectPath;
 using posix::NameToWide;
 using posix::NativePath;
 
@@ -54,9 +55,14 @@ bool WriteAll(int fd, std::string_view bytes) {
 bool FindEntries(const std::wstring& directory, const std::wstring& pattern,
                  std::vector<DirEntry>& out) {
     out.clear();
-    std::string native = NativePath(directory);
+    // The path as written usually exists; resolving letter case is only needed when it does not.
+    std::string native = DirectPath(directory);
     if (native.empty()) native = ".";
     DIR* dir = opendir(native.c_str());
+    if (dir == nullptr && errno == ENOENT) {
+        native = NativePath(directory);
+        if (!native.empty()) dir = opendir(native.c_str());
+    }
     if (dir == nullptr) return false;
     const int dirFd = dirfd(dir);
     while (const dirent* e = readdir(dir)) {

@@ -42,11 +42,16 @@ std::string WideToName(std::wstring_view text) {
     return Utf8().Encode(text);
 }
 
-std::string NativePath(const std::wstring& path) {
+std::string DirectPath(const std::wstring& path) {
     std::string bytes = WideToName(path);
     for (char& c : bytes) {
         if (c == '\\') c = '/';
     }
+    return bytes;
+}
+
+std::string NativePath(const std::wstring& path) {
+    std::string bytes = DirectPath(path);
     if (bytes.empty() || Exists(bytes)) return bytes;
 
     // Resolve one component at a time; the parts that exist keep their case.

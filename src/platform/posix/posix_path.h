@@ -13,5 +13,7 @@ std::string WideToName(std::wstring_view text);
 // The native path for a Windows-style path: "\" is a separator, and a component that does not
 // exist with its exact letter case is matched against its directory's entries ignoring case.
 std::string NativePath(const std::wstring& path);
+// The path with "\" as "/" and nothing resolved: for a first try that costs no extra lookup.
+std::string DirectPath(const std::wstring& path);
 
 }  // namespace kinoha::platform::posix
