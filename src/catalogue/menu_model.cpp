@@ -1,0 +1,45 @@
+#include "catalogue/menu_model.h"
+
+#include "app/globals.h"
+#include "app/text_helpers.h"
+
+namespace kinoha {
+namespace {
+MenuArray Design(const wchar_t* prefix, bool twoDigits) {
+    MenuArray menu;
+    for (std::size_t i = 0; i < menu.size(); ++i) {
+        const std::wstring number = std::to_wstring(i);
+        menu[i].caption = prefix + (twoDigits && i < 10 ? L"0" + number : number);
+    }
+    return menu;
+}
+
+MenuArray DesignExe() {
+    MenuArray menu = Design(L"mnuEXE", true);
+    menu[0].visible = true;
+    return menu;
+}
+}  // namespace
+
+MenuArray mnuTSK = Design(L"mnuTSK", false);
+MenuArray mnuEXE = DesignExe();
+std::uint64_t gMenuGeneration = 0;
+
+void ResetMenus() {
+    mnuTSK = Design(L"mnuTSK", false);
+    mnuEXE = DesignExe();
+    gMenuGeneration = 0;
+}
+
+std::wstring MenuCaption(const std::wstring& path) {
+    return MenuCaption(path, gFileNamesOnly);
+}
+
+std::wstring MenuCaption(const std::wstring& path, bool fileNamesOnly) {
+    if (!fileNamesOnly) return path;
+    std::int32_t position = 0, count = 0;
+    SearchString(1, path, L"\\", position, count);
+    return path.substr(static_cast<std::size_t>(position));
+}
+
+}  // namespace kinoha
