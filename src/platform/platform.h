@@ -100,6 +100,33 @@ void PumpEvents();
 // restores the platform's own pump.
 void SetEventPumpForTesting(std::function<void()> pump);
 
+// ---- Processes and the shell ------------------------------------------------------------------
+
+// Starts a command line as a new process, its first window shown normally and activated; the
+// program path at its head may be unquoted and hold blanks (the system tries the blank-separated
+// prefixes in turn). Does not wait. False when nothing was started.
+bool StartCommandLine(const std::wstring& commandLine);
+
+// Starts a command line like StartCommandLine and returns when the process has ended, processing
+// pending window events meanwhile (PumpEvents). The wait is on the process itself, so it neither
+// spins nor mistakes an exit code for "still running". False when nothing was started or the
+// process could not be watched.
+bool RunCommandLineAndWait(const std::wstring& commandLine);
+
+// Opens a document or program through the shell with its working directory (the default verb,
+// shown normally). `ownerWindow` is a native window handle or null. Returns the shell's code:
+// above 32 on success; 2 file not found; 31 no program associated with the file.
+int ShellOpen(void* ownerWindow, const std::wstring& file, const std::wstring& directory);
+
+// Windows' rule for a command line: the program part (quoted, or the shortest blank-separated
+// prefix that names an existing file, or the text up to the first blank) and the arguments as
+// the C runtime splits them.
+struct CommandLineParts {
+    std::wstring program;
+    std::vector<std::wstring> arguments;
+};
+CommandLineParts SplitCommandLine(const std::wstring& commandLine);
+
 // ---- System version name --------------------------------------------------------------------
 
 // Read-only access to the registry values that name the running system. The Windows side reads

@@ -1,0 +1,24 @@
+// kinoha.exe: the resident tray program. The splash starts it; the tray window lives until
+// "終了".
+#include <commctrl.h>
+#include <objbase.h>
+#include <windows.h>
+
+#include "app/win32/splash_window.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+    // The folder browser and the shell's file icons need COM on this thread.
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    kinoha::ui::CreateSplashWindow();
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (!IsDialogMessageW(GetActiveWindow(), &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+    CoUninitialize();
+    return 0;
+}

@@ -1,0 +1,74 @@
+// Starting programs on POSIX: the Windows command line is split as Windows would and the
+// program's path mapped onto the file system.
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <ctime>
+
+#include "platform/platform.h"
+#include "platform/posix/posix_path.h"
+
+extern char** environ;
+
+namespace kinoha::platform {
+namespace {
+
+bool Spawn(const std::wstring& commandLine, pid_t& pid) {
+    const CommandLineParts parts = SplitCommandLine(commandLine);
+    if (parts.program.empty()) return false;
+    std::vector<std::string> args{posix::NativePath(parts.program)};
+    for (const auto& a : parts.arguments) args.push_back(posix::WideToName(a));
+    std::vector<char*> argv;
+    for (auto& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    return posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) == 0;
+}
+
+bool WaitFor(pid_t pid) {
+    for (;;) {
+        int status = 0;
+        const pid_t r = waitpid(pid, &status, WNOHANG);
+        if (r == pid) return true;
+        if (r < 0 && errno != EINTR) return false;
+        PumpEvents();
+        const timespec pause{0, 5'000'000};
+        nanosleep(&pause, nullptr);
+    }
+}
+}  // namespace
+
+bool StartCommandLine(const std::wstring& commandLine) {
+    // A middle process that ends at once leaves the program to init, so no zombie remains.
+    const pid_t middle = fork();
+    if (middle < 0) return false;
+    if (middle == 0) {
+        pid_t pid = 0;
+        _exit(Spawn(commandLine, pid) ? 0 : 1);
+    }
+    int status = 0;
+    while (waitpid(middle, &status, 0) < 0 && errno == EINTR) {
+    }
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+bool RunCommandLineAndWait(const std::wstring& commandLine) {
+    pid_t pid = 0;
+    return Spawn(commandLine, pid) && WaitFor(pid);
+}
+
+int ShellOpen(void*, const std::wstring& file, const std::wstring&) {
+    const std::string native = posix::NativePath(file);
+    if (access(native.c_str(), F_OK) != 0) return 2;
+    // xdg-open knows the desktop's associations; without it nothing is associated.
+    if (access("/usr/bin/xdg-open", X_OK) != 0) return 31;
+    std::vector<char*> argv{const_cast<char*>("xdg-open"), const_cast<char*>(native.c_str()),
+                            nullptr};
+    pid_t pid = 0;
+    if (posix_spawn(&pid, "/usr/bin/xdg-open", nullptr, nullptr, argv.data(), environ) != 0)
+        return 31;
+    return 42;
+}
+
+}  // namespace kinoha::platform

@@ -1,0 +1,60 @@
+#include "tray/tray_commands.h"
+
+#include <cstdint>
+
+#include "app/globals.h"
+#include "catalogue/project_file.h"
+#include "platform/platform.h"
+#include "tray/launch.h"
+
+namespace kinoha {
+
+TrayMenu ChooseTrayMenu(double n) {
+    if (!gStop) return TrayMenu::None;
+    // 410.4 and 413.6 are the same releases as they arrive measured in twips.
+    if (n == 514 || n == 410.4) return TrayMenu::Executables;
+    if (n == 517 || n == 413.6) return TrayMenu::Main;
+    return TrayMenu::None;
+}
+
+void OpenProject(const std::wstring& path, TrayView& view) {
+    if (!platform::LookupFile(path)) {
+        view.ShowMessage(L"ファイル無し",
+                         JoinLines({L"指定したファイルが存在しません",
+                                    L"ファイル名やディレクトリを修正した場合は、",
+                                    L"Kinoha を再起動して下さい"}),
+                         MessageIcon::Exclamation);
+        return;
+    }
+    // Called for its rewrite of the file when the VB executable is VB5.
+    GetOutputDir(path);
+    if (platform::LookupFile(gVbMain) &&
+        platform::StartCommandLine(gVbMain + L" \"" + path + L"\"")) {
+        return;
+    }
+    view.ShowMessage(L"起動失敗",
+                     JoinLines({L"起動に失敗しました", L"パスを確認して下さい",
+                                L"ＶＢ本体：" + gVbMain, L"ＰＲＪ名：" + path}),
+                     MessageIcon::None);
+}
+
+void RunExecutable(const std::wstring& path, TrayView& view) {
+    if (!platform::LookupFile(path)) {
+        view.ShowMessage(L"起動エラー", L"コンパイルしたＥＸＥがありません",
+                         MessageIcon::Exclamation);
+        return;
+    }
+    platform::StartCommandLine(path);
+}
+
+void ToggleFileNamesOnly(TrayView& view) {
+    gFileNamesOnly = !gFileNamesOnly;
+    view.RebuildCatalogue(false);
+}
+
+void OpenHelp(TrayView& view) {
+    std::int16_t result = 0;
+    LaunchFile(view.NativeWindow(), platform::ProgramDirectory() + L"\\Kinoha.hlp", result);
+}
+
+}  // namespace kinoha

@@ -1,0 +1,12 @@
+// The hidden tray window: carries the tray icon and the two pop-up menus, runs the start
+// sequence when it is created and the shutdown when it is destroyed.
+#pragma once
+
+#include <windows.h>
+
+namespace kinoha::ui {
+
+// Creates the tray window and runs its load (settings, first-run questions, catalogue, icon).
+HWND CreateTrayWindow();
+
+}  // namespace kinoha::ui

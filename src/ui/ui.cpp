@@ -1,0 +1,118 @@
+#include "ui/ui.h"
+
+#include <commctrl.h>
+
+#include <cmath>
+
+namespace kinoha::ui {
+
+HINSTANCE Instance() {
+    return GetModuleHandleW(nullptr);
+}
+
+UINT WindowDpi(HWND window) {
+    const UINT dpi = window != nullptr ? GetDpiForWindow(window) : GetDpiForSystem();
+    return dpi != 0 ? dpi : 96;
+}
+
+int TwipsToPixels(int twips, UINT dpi) {
+    return MulDiv(twips, static_cast<int>(dpi), 1440);
+}
+
+int PixelsToTwips(int pixels, UINT dpi) {
+    return MulDiv(pixels, 1440, static_cast<int>(dpi));
+}
+
+HFONT GothicFont(double points, UINT dpi, bool bold, bool italic) {
+    LOGFONTW lf{};
+    lf.lfHeight = -static_cast<LONG>(std::lround(points * dpi / 72.0));
+    lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = italic ? TRUE : FALSE;
+    lf.lfCharSet = SHIFTJIS_CHARSET;
+    lf.lfQuality = CLEARTYPE_QUALITY;
+    lstrcpynW(lf.lfFaceName, L"ＭＳ ゴシック", LF_FACESIZE);
+    return CreateFontIndirectW(&lf);
+}
+
+HICON ProgramIcon(int size) {
+    return static_cast<HICON>(
+        LoadImageW(Instance(), MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, LR_SHARED));
+}
+
+void ShowMessage(HWND owner, const std::wstring& title, const std::wstring& text,
+                 MessageIcon icon) {
+    UINT flags = MB_OK | MB_SETFOREGROUND;
+    switch (icon) {
+        case MessageIcon::Information:
+            flags |= MB_ICONINFORMATION;
+            break;
+        case MessageIcon::Exclamation:
+            flags |= MB_ICONEXCLAMATION;
+            break;
+        case MessageIcon::Critical:
+            flags |= MB_ICONSTOP;
+            break;
+        case MessageIcon::None:
+            break;
+    }
+    MessageBoxW(owner, text.c_str(), title.c_str(), flags);
+}
+
+HWND CreateControl(HWND parent, const wchar_t* className, const std::wstring& text, DWORD style,
+                   int id, const TwipsRect& place, HFONT font, DWORD exStyle) {
+    const UINT dpi = WindowDpi(parent);
+    HWND control =
+        CreateWindowExW(exStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | style,
+                        TwipsToPixels(place.left, dpi), TwipsToPixels(place.top, dpi),
+                        TwipsToPixels(place.width, dpi), TwipsToPixels(place.height, dpi), parent,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Instance(), nullptr);
+    if (control != nullptr && font != nullptr) {
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    }
+    return control;
+}
+
+void PlaceControl(HWND control, const TwipsRect& place, UINT dpi) {
+    SetWindowPos(control, nullptr, TwipsToPixels(place.left, dpi), TwipsToPixels(place.top, dpi),
+                 TwipsToPixels(place.width, dpi), TwipsToPixels(place.height, dpi),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void AddTooltip(HWND parent, HWND control, const std::wstring& text) {
+    static const wchar_t* kProp = L"KinohaTooltip";
+    HWND tip = static_cast<HWND>(GetPropW(parent, kProp));
+    if (tip == nullptr) {
+        tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, parent,
+                              nullptr, Instance(), nullptr);
+        SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, 600);
+        SetPropW(parent, kProp, tip);
+    }
+    TTTOOLINFOW info{};
+    info.cbSize = sizeof info;
+    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    info.hwnd = parent;
+    info.uId = reinterpret_cast<UINT_PTR>(control);
+    info.lpszText = const_cast<wchar_t*>(text.c_str());
+    SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+RECT VisibleWindowRect(int leftTwips, int topTwips, int widthTwips, int heightTwips, UINT dpi) {
+    RECT r{TwipsToPixels(leftTwips, dpi), TwipsToPixels(topTwips, dpi), 0, 0};
+    r.right = r.left + TwipsToPixels(widthTwips, dpi);
+    r.bottom = r.top + TwipsToPixels(heightTwips, dpi);
+    if (MonitorFromRect(&r, MONITOR_DEFAULTTONULL) != nullptr) return r;
+    // A monitor removed since the position was stored: the nearest one's work area instead.
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    GetMonitorInfoW(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &info);
+    const RECT work = info.rcWork;
+    const LONG w = r.right - r.left, h = r.bottom - r.top;
+    LONG left = r.left < work.left ? work.left : r.left;
+    LONG top = r.top < work.top ? work.top : r.top;
+    if (left + w > work.right) left = work.right - w > work.left ? work.right - w : work.left;
+    if (top + h > work.bottom) top = work.bottom - h > work.top ? work.bottom - h : work.top;
+    return {left, top, left + w, top + h};
+}
+
+}  // namespace kinoha::ui

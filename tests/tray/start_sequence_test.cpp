@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+
+#include "app/globals.h"
+#include "app/settings.h"
+#include "app/start_sequence.h"
+#include "dialogs/settings_commands.h"
+#include "fake_tray_view.h"
+#include "support/test_files.h"
+
+namespace kinoha {
+namespace {
+
+using Calls = std::vector<std::wstring>;
+
+class StartSequence : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ResetGlobals();
+        gIniFallbackPath.clear();
+        gIniPath = dir_ / L"Microsoft Windows 7.ini";
+    }
+    void TearDown() override { ResetGlobals(); }
+    test::TempDir dir_;
+    test::FakeTrayView view_;
+};
+
+TEST_F(StartSequence, SplashTexts) {
+    EXPECT_EQ(ProductNameText(), L"Kinoha VB6用");
+    EXPECT_EQ(VersionLabelText(), L"ﾊﾞｰｼﾞｮﾝ 3.04");
+}
+
+TEST_F(StartSequence, AFirstRunAsksBothQuestionsThenBuildsAndAddsTheIcon) {
+    view_.answerFile = L"C:\\VB98\\VB6.EXE";
+    view_.answerFolder = L"D:\\src";
+    EXPECT_FALSE(SettingsFileExists());
+    LoadTray(view_);
+    EXPECT_TRUE(gStop);
+    EXPECT_EQ(gVbMain, L"C:\\VB98\\VB6.EXE");
+    EXPECT_EQ(gPrjDir, L"D:\\src");
+    // The folder choice searches once and the load once more.
+    EXPECT_EQ(view_.calls,
+              (Calls{L"message 情報", L"show panel", L"open-file dialog", L"hide panel",
+                     L"message 情報", L"folder browser", L"rebuild(search)", L"splash back",
+                     L"rebuild(search)", L"tray icon", L"splash gone"}));
+    EXPECT_EQ(view_.messages[0].text,
+              L"最初にコンパイルを行うＶＢ本体の場所を指定して下さい\r\nファイル名は、[ VB6.exe ] "
+              L"などです\r\n参考画面も表示しますので、参考にして下さい");
+    EXPECT_EQ(view_.messages[1].text,
+              L"ＶＢのプロジェクトのあるディレクトリを指定して下さい\r\n指定したディレクトリ下の全"
+              L"てのプロジェクトを検索します\r\n\r\nあまり上位ディレクトリを指定すると遅くなります"
+              L"ので注意して下さい");
+    EXPECT_EQ(view_.lastFilterText, L"VB本体(vb?.exe)");
+    EXPECT_EQ(view_.lastFilterPattern, L"vb?.exe");
+    EXPECT_EQ(view_.lastFolderTitle, L"ＶＢプロジェクトのあるディレクトリを指定して下さい。");
+}
+
+TEST_F(StartSequence, ACancelledFirstQuestionEndsTheProgramWithoutSaving) {
+    EXPECT_THROW(LoadTray(view_), test::ProgramEnded);
+    ASSERT_EQ(view_.messages.size(), 2u);
+    EXPECT_EQ(view_.messages[1].title, L"指定エラー");
+    EXPECT_EQ(view_.messages[1].text,
+              L"コンパイルするＶＢ本体を指定しないと\r\n何もできないので終了します");
+    EXPECT_EQ(view_.messages[1].icon, MessageIcon::Critical);
+    EXPECT_FALSE(test::PathExists(gIniPath));
+}
+
+TEST_F(StartSequence, ACancelledFolderQuestionEndsTheProgram) {
+    view_.answerFile = L"C:\\VB98\\VB6.EXE";
+    EXPECT_THROW(LoadTray(view_), test::ProgramEnded);
+    EXPECT_EQ(view_.messages.back().text,
+              L"ＶＢプロジェクトのあるディレクトリを指定しないと\r\n何もできないので終了します");
+    EXPECT_EQ(view_.calls.back(), L"end");
+}
+
+TEST_F(StartSequence, ASettingsFileWithoutADirectoryAsksOnlyForIt) {
+    test::WriteFile(gIniPath, "[VBMAIN]C:\\VB98\\VB6.EXE\r\n");
+    view_.answerFolder = L"D:\\src";
+    LoadTray(view_);
+    // The file exists, so the splash never left the screen.
+    EXPECT_EQ(view_.calls, (Calls{L"message 情報", L"folder browser", L"rebuild(search)",
+                                  L"rebuild(search)", L"tray icon", L"splash gone"}));
+}
+
+TEST_F(StartSequence, AKnownSetupAsksNothing) {
+    test::WriteFile(gIniPath, "[VBMAIN]C:\\VB98\\VB6.EXE\r\n[DIR   ]D:\\src\r\n");
+    LoadTray(view_);
+    EXPECT_EQ(view_.calls, (Calls{L"rebuild(search)", L"tray icon", L"splash gone"}));
+}
+
+TEST_F(StartSequence, CancellingTheDialogsWithSettingsKnownChangesNothing) {
+    gVbMain = L"C:\\VB98\\VB6.EXE";
+    gPrjDir = L"D:\\src";
+    ChooseVbExecutable(view_);
+    ChooseProjectDirectory(view_);
+    EXPECT_EQ(gVbMain, L"C:\\VB98\\VB6.EXE");
+    EXPECT_EQ(gPrjDir, L"D:\\src");
+    EXPECT_TRUE(view_.messages.empty());
+    EXPECT_EQ(view_.calls,
+              (Calls{L"show panel", L"open-file dialog", L"hide panel", L"folder browser"}));
+}
+
+TEST_F(StartSequence, ChoosingTheSameFolderSearchesAgain) {
+    gPrjDir = L"D:\\src";
+    view_.answerFolder = L"D:\\src";
+    ChooseProjectDirectory(view_);
+    EXPECT_EQ(view_.calls, (Calls{L"folder browser", L"rebuild(search)"}));
+}
+
+}  // namespace
+}  // namespace kinoha
