@@ -30,6 +30,9 @@ std::string EncodeAnsi(std::wstring_view text) {
 bool IsLeadByte(unsigned char byte) {
     return Table().IsLead(byte);
 }
+bool AnsiKeepsAscii() {
+    return Table().KeepsAscii();
+}
 
 bool SelectAnsiCodePage(const std::string& name) {
     auto t = std::make_shared<detail::CodePageTable>();

@@ -60,12 +60,21 @@ CodePageTable CodePageTable::FromConverter(const CharConverter& convert) {
             t.reverse_.emplace(c, static_cast<std::uint16_t>(b * 256 + trail));
         }
     }
+    t.keepsAscii_ = true;
+    for (unsigned b = 0; b < 256; ++b) {
+        const char32_t c = t.single_[b];
+        if (b < 0x80 ? c != b : c < 0x80) t.keepsAscii_ = false;
+    }
+    for (const char32_t c : t.pairs_) {
+        if (c < 0x80) t.keepsAscii_ = false;
+    }
     return t;
 }
 
 CodePageTable CodePageTable::Utf8() {
     CodePageTable t;
     t.utf8_ = true;
+    t.keepsAscii_ = true;  // overlong forms are refused, so only a lone byte is ASCII
     return t;
 }
 

@@ -26,12 +26,16 @@ class CodePageTable {
     std::wstring Decode(std::string_view bytes) const;
     std::string Encode(std::wstring_view text) const;
     bool IsLead(unsigned char b) const { return lead_[b]; }
+    // Every byte below 0x80 decodes alone to that ASCII character, and no other byte or pair
+    // decodes to an ASCII character.
+    bool KeepsAscii() const { return keepsAscii_; }
 
   private:
     void DecodeUtf8(std::string_view bytes, std::wstring& out) const;
     void EncodeUtf8(std::wstring_view text, std::string& out) const;
 
     bool utf8_ = false;
+    bool keepsAscii_ = false;
     std::array<char32_t, 256> single_{};  // kInvalid where the byte alone is no character
     std::array<bool, 256> lead_{};
     std::vector<char32_t> pairs_;  // lead * 256 + trail

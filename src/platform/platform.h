@@ -23,6 +23,10 @@ std::wstring DecodeAnsi(std::string_view bytes);
 std::string EncodeAnsi(std::wstring_view text);
 // True when the byte starts a two-byte character of the ANSI code page.
 bool IsLeadByte(unsigned char byte);
+// True when every byte below 0x80 that starts a character is that same ASCII character, and no
+// other byte or byte pair decodes to an ASCII character (CP932, the single-byte ANSI code pages
+// and UTF-8 all qualify). Then a line made only of such bytes reads the same undecoded.
+bool AnsiKeepsAscii();
 // Chooses the code page for file contents by name ("CP932", "CP1252", "UTF-8", ...). The
 // default is the system's ANSI code page on Windows and CP932 elsewhere. False when unknown.
 bool SelectAnsiCodePage(const std::string& name);
@@ -81,6 +85,21 @@ void SetWriteFaultForTesting(int step);
 bool CanCreateFileIn(const std::wstring& directory);
 // Creates the directory and its missing parents. True when it exists afterwards.
 bool EnsureDirectory(const std::wstring& directory);
+
+// ---- Command line and terminal ----------------------------------------------------------------
+
+// The program's arguments after its name, as text: from the wide command line on Windows (the
+// narrow `argv` is ignored there), from the UTF-8 bytes of `argv` elsewhere.
+std::vector<std::wstring> CommandLineArguments(int argc, char** argv);
+// A path as a user typed it (relative to the current directory, either separator) as the
+// logic's absolute path ("\" separators; on POSIX "/a/b" becomes "\a\b"), "." and ".." steps
+// removed.
+std::wstring AbsolutePath(const std::wstring& path);
+// A logic path as the user expects to see it ("/" separators on POSIX).
+std::wstring DisplayPath(const std::wstring& path);
+// Text for standard output or standard error: UTF-8 on POSIX, the console's code page on
+// Windows (the ANSI code page when there is no console).
+std::string TerminalText(std::wstring_view text);
 
 // ---- Process environment --------------------------------------------------------------------
 

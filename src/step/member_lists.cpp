@@ -1,0 +1,201 @@
+#include "step/member_lists.h"
+
+#include <vector>
+
+#include "app/text_helpers.h"
+#include "platform/platform.h"
+#include "step/step_workers.h"
+
+namespace kinoha {
+namespace {
+
+std::wstring_view TrimBlanks(std::wstring_view s) {
+    while (!s.empty() && s.front() == L' ') s.remove_prefix(1);
+    while (!s.empty() && s.back() == L' ') s.remove_suffix(1);
+    return s;
+}
+
+// The text before the last "\" of a path.
+std::wstring FolderOf(std::wstring_view path) {
+    std::int32_t position = 0, count = 0;
+    SearchString(1, path, L"\\", position, count);
+    return std::wstring(path.substr(0, position > 0 ? static_cast<std::size_t>(position - 1) : 0));
+}
+
+bool StartsWith(std::wstring_view line, std::wstring_view key) {
+    return line.substr(0, key.size()) == key;
+}
+
+// The member name a line of a form-like file declares; false when the line declares none.
+bool DeclaredName(std::wstring_view line, std::wstring& name) {
+    struct Fixed {
+        std::wstring_view key;
+        std::size_t from;
+    };
+    static constexpr Fixed kFixed[] = {
+        {L"Begin VB.Form ", 14}, {L"Begin VB.MDIForm ", 17}, {L"Begin VB.UserDocument ", 22}};
+    for (const auto& f : kFixed) {
+        if (line.find(f.key) != std::wstring_view::npos) {
+            // From the character after the key's length, wherever the key stood; untrimmed.
+            name = std::wstring(line.substr(f.from < line.size() ? f.from : line.size()));
+            return true;
+        }
+    }
+    if (line.find(L"Begin ") == std::wstring_view::npos) return false;
+    // A designer's «Begin {class id} Name»: the last blank is sought in the trimmed line, and
+    // the name taken after that position in the line as it stands.
+    const std::wstring_view trimmed = TrimBlanks(line);
+    const auto blank = trimmed.rfind(L' ');
+    if (blank == std::wstring_view::npos) return false;
+    const std::size_t from = blank + 1;
+    name = std::wstring(TrimBlanks(line.substr(from < line.size() ? from : line.size())));
+    return true;
+}
+
+enum class LineKind { Form, Module, Class, Doc, Dsr };
+
+struct MemberLine {
+    LineKind kind;
+    std::wstring value;
+    std::wstring entry;
+};
+
+}  // namespace
+
+void MemberLists::Clear() {
+    lstFrm.Clear();
+    lstBas.Clear();
+    lstCls.Clear();
+    lstDoc.Clear();
+    lstDsr.Clear();
+}
+
+std::size_t MemberLists::Count() const {
+    return lstFrm.Count() + lstBas.Count() + lstCls.Count() + lstDoc.Count() + lstDsr.Count();
+}
+
+std::wstring MemberEntry(std::wstring_view name, std::wstring_view path) {
+    std::wstring entry(name.substr(0, kNameColumn));
+    entry.resize(kNameColumn, L' ');
+    entry += L'|';
+    entry += path;
+    return entry;
+}
+
+std::wstring MemberEntryName(std::wstring_view entry) {
+    return std::wstring(TrimBlanks(entry.substr(0, kNameColumn)));
+}
+
+std::wstring MemberEntryPath(std::wstring_view entry) {
+    return std::wstring(entry.size() > kNameColumn + 1 ? entry.substr(kNameColumn + 1) : L"");
+}
+
+std::wstring FormMemberEntry(std::wstring_view value, std::wstring_view projectFolder) {
+    const std::wstring path =
+        ResolvePath(std::wstring(projectFolder) + L"\\" + std::wstring(value));
+    std::string bytes;
+    if (!platform::ReadFileBytes(path, bytes)) return kFailedMemberEntry;
+    // Line by line (CR or CR LF ends a line) up to the declaring line, near the top.
+    std::wstring name;
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        std::size_t end = bytes.find('\r', pos);
+        if (end == std::string::npos) end = bytes.size();
+        if (DeclaredName(platform::DecodeAnsi(std::string_view(bytes).substr(pos, end - pos)),
+                         name))
+            break;
+        name.clear();
+        pos = end + 1;
+        if (pos < bytes.size() && bytes[pos] == '\n') ++pos;
+    }
+    return MemberEntry(name, path);
+}
+
+bool CodeMemberEntry(std::wstring_view value, std::wstring_view projectFolder,
+                     std::wstring& entry) {
+    std::int32_t p = 0, count = 0;
+    SearchString(0, value, L"; ", p, count);
+    if (p == 0) return false;
+    const auto at = static_cast<std::size_t>(p - 1);
+    entry = MemberEntry(value.substr(0, at), ResolvePath(std::wstring(projectFolder) + L"\\" +
+                                                         std::wstring(value.substr(at + 2))));
+    return true;
+}
+
+bool ReadProjectMembers(const std::wstring& projectPath, MemberLists& lists, StepFailure* failure,
+                        StepWorkers* workers) {
+    lists.Clear();
+    const std::wstring folder = FolderOf(projectPath);
+    std::vector<std::wstring> lines;
+    const bool readable = platform::ReadTextLines(projectPath, lines);
+
+    // Collect the member lines first, so that the form-like files can be opened side by side;
+    // the entries are added in line order, as reading line by line adds them.
+    std::vector<MemberLine> members;
+    bool complete = readable;
+    std::wstring badLine;
+    for (const auto& line : lines) {
+        static constexpr struct {
+            std::wstring_view key;
+            LineKind kind;
+        } kKeys[] = {{L"Form=", LineKind::Form},
+                     {L"Designer=", LineKind::Dsr},
+                     {L"UserDocument=", LineKind::Doc},
+                     {L"Module=", LineKind::Module},
+                     {L"Class=", LineKind::Class}};
+        bool matched = false;
+        for (const auto& k : kKeys) {
+            if (!StartsWith(line, k.key)) continue;
+            MemberLine m{k.kind, line.substr(k.key.size()), {}};
+            if (k.kind == LineKind::Module || k.kind == LineKind::Class) {
+                if (!CodeMemberEntry(m.value, folder, m.entry)) {
+                    complete = false;
+                    badLine = line;
+                }
+            }
+            if (complete) members.push_back(std::move(m));
+            matched = true;
+            break;
+        }
+        if (!complete) break;
+        if (!matched && StartsWith(line, L"IconForm=")) break;
+    }
+
+    ForEachMember(workers, members.size(), [&](std::size_t i) {
+        MemberLine& m = members[i];
+        if (m.kind != LineKind::Module && m.kind != LineKind::Class)
+            m.entry = FormMemberEntry(m.value, folder);
+    });
+
+    bool unreadableNoted = false;
+    for (auto& m : members) {
+        if (failure != nullptr && !unreadableNoted && m.entry == kFailedMemberEntry) {
+            unreadableNoted = true;
+            *failure = {ResolvePath(folder + L"\\" + m.value), L"the member file cannot be read"};
+        }
+        switch (m.kind) {
+            case LineKind::Form:
+                lists.lstFrm.Add(std::move(m.entry));
+                break;
+            case LineKind::Module:
+                lists.lstBas.Add(std::move(m.entry));
+                break;
+            case LineKind::Class:
+                lists.lstCls.Add(std::move(m.entry));
+                break;
+            case LineKind::Doc:
+                lists.lstDoc.Add(std::move(m.entry));
+                break;
+            case LineKind::Dsr:
+                lists.lstDsr.Add(std::move(m.entry));
+                break;
+        }
+    }
+    if (failure != nullptr && !readable)
+        *failure = {projectPath, L"the project file cannot be read"};
+    if (failure != nullptr && readable && !complete)
+        *failure = {projectPath, L"the line \"" + badLine + L"\" names no file after \"; \""};
+    return complete;
+}
+
+}  // namespace kinoha

@@ -1,0 +1,49 @@
+// The five member lists of one project and the fixed-width member entries they hold.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "app/sorted_list.h"
+#include "step/step_failure.h"
+
+namespace kinoha {
+
+class StepWorkers;
+
+struct MemberLists {
+    SortedList lstFrm;  // "Form=" lines
+    SortedList lstBas;  // "Module=" lines
+    SortedList lstCls;  // "Class=" lines
+    SortedList lstDoc;  // "UserDocument=" lines
+    SortedList lstDsr;  // "Designer=" lines
+    void Clear();
+    std::size_t Count() const;
+};
+
+// A member entry: the name cut or padded to 20 characters, "|", the full path.
+inline constexpr std::size_t kNameColumn = 20;
+// The entry of a form-like member whose file could not be read: thirty blanks and "|".
+inline const std::wstring kFailedMemberEntry = std::wstring(30, L' ') + L"|";
+
+std::wstring MemberEntry(std::wstring_view name, std::wstring_view path);
+// Characters 1-20 with their leading and trailing blanks removed, and characters 22 on.
+std::wstring MemberEntryName(std::wstring_view entry);
+std::wstring MemberEntryPath(std::wstring_view entry);
+
+// "Form=", "UserDocument=", "Designer=" value: the name is the object declared in the member
+// file; the failed entry when that file cannot be read.
+std::wstring FormMemberEntry(std::wstring_view value, std::wstring_view projectFolder);
+// "Module=", "Class=" value ("Name; path"): false when it holds no "; ".
+bool CodeMemberEntry(std::wstring_view value, std::wstring_view projectFolder, std::wstring& entry);
+
+// Clears the lists and fills them from the project file's member lines, up to its "IconForm="
+// line. True when the file was read to its end or to that line; false when it cannot be read
+// or a "Module="/"Class=" value holds no "; " (the entries added before stay). `failure` gets
+// the reason of a false result, and also names the first form-like member file that could not
+// be read (its entry is the failed entry). With `workers` the member files are read side by
+// side; the lists come out the same.
+bool ReadProjectMembers(const std::wstring& projectPath, MemberLists& lists,
+                        StepFailure* failure = nullptr, StepWorkers* workers = nullptr);
+
+}  // namespace kinoha

@@ -1,0 +1,41 @@
+// Counting one project's members into the report lines and writing the "_Step.csv" report.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+#include "step/line_count.h"
+#include "step/member_lists.h"
+#include "step/step_failure.h"
+
+namespace kinoha {
+
+class StepWorkers;
+
+// The report beside the project: the path up to the first ".VBP" (any case) and "_Step.csv".
+// False when the path holds no ".VBP".
+bool StepReportPath(const std::wstring& projectPath, std::wstring& reportPath);
+
+// "YYYY/MM/DD HH:MM".
+std::wstring FormatStepDate(const platform::LocalDateTime& t);
+
+struct StepCountOptions {
+    bool writeReport = true;         // false: only the report lines are made
+    StepWorkers* workers = nullptr;  // read the member files side by side
+    StepFailure* failure = nullptr;  // receives why the count stopped
+    MemberCounts* totals = nullptr;  // receives the totals line's counts
+};
+
+// Counts every member of `members` (lists in the order Form, Module, Class, Doc, Dsr, each in
+// its sorted order) into `lstStep`: the header, one line per member, the totals line; then
+// writes them to the report file, in the ANSI code page with CR LF after every line, replacing
+// an earlier report atomically. Any error stops it: `lstStep` keeps the lines made so far, no
+// report is written and an earlier report stays as it was. True when the report was made.
+bool CountProjectSteps(const std::wstring& projectPath, const MemberLists& members,
+                       std::vector<std::wstring>& lstStep, const StepCountOptions& options = {});
+
+// The report lines as the file holds them.
+std::string StepReportBytes(const std::vector<std::wstring>& lstStep);
+
+}  // namespace kinoha
