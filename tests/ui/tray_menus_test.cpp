@@ -43,7 +43,9 @@ TEST(ExeMenuPictures, AnExistingExecutableGetsItsIconAMissingOneTheQuestionMark)
     HBITMAP bitmap = CreateCompatibleBitmap(screen, 16, 16);
     HGDIOBJ old = SelectObject(dc, bitmap);
     const RECT box{0, 0, 16, 16};
+    SetTextColor(dc, RGB(0, 0, 255));
     pictures.Draw(1, dc, box);
+    EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 255));  // the menu's own text colour is kept
     EXPECT_GT(RedPixels(dc, 16), 5);              // a red question mark
     EXPECT_EQ(GetPixel(dc, 0, 0), RGB(0, 0, 0));  // on black
     SelectObject(dc, old);

@@ -5,8 +5,9 @@
 //                                                 project's executable would go
 // Every command line is appended to vb-standin.log beside the program (UTF-8, one per line).
 // KINOHA_STANDIN_WAIT_MS makes each /make take that long.
-#include <shellapi.h>
 #include <windows.h>
+
+#include <shellapi.h>
 
 #include <string>
 #include <vector>

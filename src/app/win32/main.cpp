@@ -1,8 +1,9 @@
 // kinoha.exe: the resident tray program. The splash starts it; the tray window lives until
 // "終了".
+#include <windows.h>
+
 #include <commctrl.h>
 #include <objbase.h>
-#include <windows.h>
 
 #include "app/win32/splash_window.h"
 

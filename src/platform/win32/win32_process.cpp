@@ -1,6 +1,7 @@
 // Starting programs and opening documents on Windows.
-#include <shellapi.h>
 #include <windows.h>
+
+#include <shellapi.h>
 
 #include "platform/platform.h"
 #include "platform/win32/win32_path.h"

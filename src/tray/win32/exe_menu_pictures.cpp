@@ -40,6 +40,8 @@ void ExeMenuPictures::Draw(std::size_t i, HDC dc, const RECT& box) const {
 }
 
 void DrawQuestionMark(HDC dc, const RECT& box) {
+    // The menu draws its text on the same device context afterwards: leave it as found.
+    const int saved = SaveDC(dc);
     HBRUSH black = CreateSolidBrush(RGB(0, 0, 0));
     FillRect(dc, &box, black);
     DeleteObject(black);
@@ -55,6 +57,7 @@ void DrawQuestionMark(HDC dc, const RECT& box) {
     DrawTextW(dc, L"?", 1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     SelectObject(dc, old);
     DeleteObject(font);
+    RestoreDC(dc, saved);
 }
 
 }  // namespace kinoha::ui
