@@ -183,14 +183,16 @@ int RunStepTool(const std::vector<std::wstring>& args, const ToolWriter& out,
     MemberCounts all;
     for (const auto& project : projects) {
         const std::wstring shown = Shown(project, here);
-        MemberLists lists;
-        StepFailure note;
-        const bool complete = ReadProjectMembers(project, lists, &note, &workers);
-        if (!complete && lists.Count() == 0 && !platform::LookupFile(project)) {
+        // Unlike the window, a project file that cannot be read gives no (empty) report.
+        std::string projectBytes;
+        if (!platform::ReadFileBytes(project, projectBytes)) {
             err(L"kinoha-step: " + shown + L": the project file cannot be read\n");
             status = 1;
             continue;
         }
+        MemberLists lists;
+        StepFailure note;
+        const bool complete = ReadProjectMembers(project, lists, &note, &workers);
         std::vector<std::wstring> lstStep;
         StepFailure failure;
         MemberCounts c;
