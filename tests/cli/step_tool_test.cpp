@@ -127,21 +127,28 @@ TEST_F(StepToolTest, StdoutAndParallelRunsGiveTheSameBytes) {
     test::RemovePath(dir / L"p1\\P_Step.csv");
     const ToolRun printed = Tool({L"--under", L"--stdout", args[4]});
     EXPECT_FALSE(test::PathExists(dir / L"p1\\P_Step.csv"));
-    std::wstring crlf;
-    for (const wchar_t c : printed.out)
-        crlf += c == L'\n' ? std::wstring(L"\r\n") : std::wstring(1, c);
-    EXPECT_EQ(platform::EncodeAnsi(crlf), report);
+    std::wstring text = printed.out;
+    for (std::size_t at = text.find(L'\n'); at != std::wstring::npos; at = text.find(L'\n', at + 2))
+        text.insert(at, 1, L'\r');
+    EXPECT_EQ(platform::EncodeAnsi(text), report);
+}
+
+// "path" for the shell (built by appending: GCC 12 warns falsely on "\"" + string).
+std::string Quoted(const std::wstring& path) {
+    std::string s(1, '"');
+    s += platform::EncodeAnsi(platform::DisplayPath(path));
+    s += '"';
+    return s;
 }
 
 // Runs the built program (beside this test program) through the shell; its exit status.
 int RunProgram(const std::string& arguments, const test::TempDir& dir) {
-    const auto quote = [](const std::wstring& s) {
-        return "\"" + platform::EncodeAnsi(platform::DisplayPath(s)) + "\"";
-    };
-    std::string command = quote(platform::ProgramDirectory() + L"/" KINOHA_STEP_NAME) + " " +
-                          arguments + " > " + quote(dir / L"out.txt") + " 2>&1";
+    std::string command = Quoted(platform::ProgramDirectory() + L"/" KINOHA_STEP_NAME) + " " +
+                          arguments + " > " + Quoted(dir / L"out.txt") + " 2>&1";
 #ifdef _WIN32
-    return std::system(("\"" + command + "\"").c_str());  // cmd /c drops the outer quotes
+    command.insert(command.begin(), '"');  // cmd /c drops the outer quotes
+    command.push_back('"');
+    return std::system(command.c_str());
 #else
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -150,7 +157,7 @@ int RunProgram(const std::string& arguments, const test::TempDir& dir) {
 
 TEST_F(StepToolTest, TheProgramWritesExactlyTheBytesOfCountProjectSteps) {
     const std::wstring project = dir / L"a\\A.vbp";
-    const std::string arg = "\"" + platform::EncodeAnsi(platform::DisplayPath(project)) + "\"";
+    const std::string arg = Quoted(project);
     ASSERT_EQ(RunProgram("--under " + arg, dir), 0) << test::ReadFile(dir / L"out.txt");
     const std::string written = test::ReadFile(dir / L"a\\A_Step.csv");
     test::RemovePath(dir / L"a\\A_Step.csv");
