@@ -103,6 +103,14 @@ std::wstring Parse(const std::vector<std::wstring>& args, Options& o, bool& help
     return {};
 }
 
+// A path for messages: relative to the current directory when it lies below it.
+std::wstring Shown(const std::wstring& path, const std::wstring& here) {
+    if (path.size() > here.size() + 1 && path.compare(0, here.size(), here) == 0 &&
+        path[here.size()] == L'\\')
+        return platform::DisplayPath(path.substr(here.size() + 1));
+    return platform::DisplayPath(path);
+}
+
 std::wstring Counts(std::size_t members, const MemberCounts& c) {
     return L"members " + std::to_wstring(members) + L", screen " + std::to_wstring(c.screen) +
            L", code " + std::to_wstring(c.code) + L", comment " + std::to_wstring(c.comment) +
@@ -167,21 +175,24 @@ int RunStepTool(const std::vector<std::wstring>& args, const ToolWriter& out,
         return 1;
     }
 
+    const std::wstring here = platform::AbsolutePath(L".");
     const unsigned jobs = o.jobs != 0 ? o.jobs : std::thread::hardware_concurrency();
     StepWorkers workers(jobs);
     int status = 0;
     std::size_t counted = 0, allMembers = 0;
     MemberCounts all;
     for (const auto& project : projects) {
-        const std::wstring shown = platform::DisplayPath(project);
-        MemberLists lists;
-        StepFailure note;
-        const bool complete = ReadProjectMembers(project, lists, &note, &workers);
-        if (!complete && lists.Count() == 0 && !platform::LookupFile(project)) {
+        const std::wstring shown = Shown(project, here);
+        // Unlike the window, a project file that cannot be read gives no (empty) report.
+        std::string projectBytes;
+        if (!platform::ReadFileBytes(project, projectBytes)) {
             err(L"kinoha-step: " + shown + L": the project file cannot be read\n");
             status = 1;
             continue;
         }
+        MemberLists lists;
+        StepFailure note;
+        const bool complete = ReadProjectMembers(project, lists, &note, &workers);
         std::vector<std::wstring> lstStep;
         StepFailure failure;
         MemberCounts c;
@@ -189,7 +200,7 @@ int RunStepTool(const std::vector<std::wstring>& args, const ToolWriter& out,
         if (!CountProjectSteps(project, lists, lstStep, options)) {
             const StepFailure& why = failure.file.empty() && !note.file.empty() ? note : failure;
             err(L"kinoha-step: " + shown + L": " +
-                (why.file.empty() ? L"" : platform::DisplayPath(why.file) + L": ") + why.reason +
+                (why.file.empty() ? L"" : Shown(why.file, here) + L": ") + why.reason +
                 L"; no report written\n");
             status = 1;
             continue;

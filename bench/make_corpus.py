@@ -1,0 +1,146 @@
+#!/usr/bin/env python3
+"""Generates a VB6-like corpus for the step count benchmark: project files naming forms (with
+designer blocks), standard modules and classes, in CP932 with CR LF line ends and Japanese
+comments. The same seed gives the same bytes.
+
+usage: make_corpus.py OUTPUT_DIR [MEGABYTES]   (default 22)
+"""
+import os
+import random
+import sys
+
+WORDS = ["在庫", "商品", "売上", "仕入", "得意先", "倉庫", "伝票", "請求", "入金", "棚卸",
+         "単価", "数量", "金額", "税額", "締日", "担当者", "部門", "明細", "集計", "一覧"]
+VERBS = ["を読み込む", "を更新する", "を検索する", "を集計する", "を表示する", "を登録する",
+         "を削除する", "をチェックする", "を印刷する", "を計算する"]
+CONTROLS = [("CommandButton", "cmd"), ("TextBox", "txt"), ("Label", "lbl"),
+            ("ComboBox", "cbo"), ("CheckBox", "chk"), ("ListBox", "lst")]
+
+
+def jp(rng, n=2):
+    return "".join(rng.choice(WORDS) for _ in range(n))
+
+
+def comment(rng):
+    return rng.choice(["' ", "'", "    ' ", "    '", "Rem "]) + jp(rng) + rng.choice(VERBS)
+
+
+def procedure(rng, name):
+    kind = rng.choice(["Sub", "Function"])
+    lines = [f"' {jp(rng)}{rng.choice(VERBS)}",
+             f"Private {kind} {name}(ByVal lId As Long)" + (" As Boolean" if kind == "Function" else ""),
+             "    Dim rs As ADODB.Recordset",
+             "    Dim sSql As String",
+             ""]
+    for i in range(rng.randint(6, 30)):
+        r = rng.random()
+        if r < 0.15:
+            lines.append("    " + comment(rng).strip())
+        elif r < 0.22:
+            lines.append("")
+        elif r < 0.32:
+            lines.append(f'    sSql = "SELECT {jp(rng, 1)}, {jp(rng, 1)} FROM {jp(rng, 1)}" & _')
+            lines.append(f'           " WHERE ID = " & CStr(lId)')
+        elif r < 0.42:
+            lines.append(f"    If lId > {rng.randint(0, 999)} Then")
+            lines.append(f'        MsgBox "{jp(rng)}が見つかりません", vbExclamation')
+            lines.append("    End If")
+        elif r < 0.5:
+            lines.append(f"    Set rs = gcnDb.Execute(sSql)   ' {jp(rng, 1)}")
+        else:
+            lines.append(f"    m{jp(rng, 1)}Count = m{jp(rng, 1)}Count + {rng.randint(1, 9)}")
+    if kind == "Function":
+        lines.append(f"    {name} = True")
+    lines.append(f"End {kind}")
+    lines.append("")
+    return lines
+
+
+def code_part(rng, prefix, size):
+    lines = ["Option Explicit", ""]
+    for i in range(size):
+        lines += procedure(rng, f"{prefix}{i}")
+    return lines
+
+
+def form(rng, name, size):
+    lines = ["VERSION 5.00",
+             'Object = "{831FDD16-0C5C-11D2-A9FC-0000F8754DA1}#2.0#0"; "MSCOMCTL.OCX"',
+             f"Begin VB.Form {name} ",
+             f'   Caption         =   "{jp(rng)}画面"',
+             "   ClientHeight    =   6015", "   ClientLeft      =   60",
+             "   ClientTop       =   345", "   ClientWidth     =   9240",
+             "   BeginProperty Font ", '      Name            =   "ＭＳ Ｐゴシック"',
+             "      Size            =   9", "      Charset         =   128",
+             "   EndProperty", "   StartUpPosition =   3  'Windows の既定値"]
+    for i in range(rng.randint(5, 40)):
+        ctl, pre = rng.choice(CONTROLS)
+        lines += [f"   Begin VB.{ctl} {pre}{jp(rng, 1)}{i} "]
+        if ctl in ("CommandButton", "Label", "CheckBox"):
+            lines.append(f'      Caption         =   "{jp(rng)}"')
+        lines += [f"      Height          =   {rng.randint(200, 600)}",
+                  f"      Left            =   {rng.randint(0, 8000)}",
+                  f"      TabIndex        =   {i}",
+                  f"      Top             =   {rng.randint(0, 5000)}",
+                  f"      Width           =   {rng.randint(500, 3000)}", "   End"]
+    lines += ["End", f'Attribute VB_Name = "{name}"', "Attribute VB_GlobalNameSpace = False",
+              "Attribute VB_Creatable = False", "Attribute VB_PredeclaredId = True",
+              "Attribute VB_Exposed = False"]
+    return lines + code_part(rng, "Proc", size)
+
+
+def module(rng, name, size):
+    return [f'Attribute VB_Name = "{name}"'] + code_part(rng, "Mod", size)
+
+
+def klass(rng, name, size):
+    return ["VERSION 1.0 CLASS", "BEGIN", "  MultiUse = -1  'True",
+            "  Persistable = 0  'NotPersistable", "END", f'Attribute VB_Name = "{name}"',
+            "Attribute VB_GlobalNameSpace = False", "Attribute VB_Creatable = True",
+            "Attribute VB_PredeclaredId = False", "Attribute VB_Exposed = False"] + \
+        code_part(rng, "Cls", size)
+
+
+def write(path, lines):
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    data = ("\r\n".join(lines) + "\r\n").encode("cp932")
+    with open(path, "wb") as f:
+        f.write(data)
+    return len(data)
+
+
+def main():
+    out = sys.argv[1]
+    target = float(sys.argv[2] if len(sys.argv) > 2 else 22) * 1024 * 1024
+    rng = random.Random(4649)
+    total = 0
+    p = 0
+    while total < target:
+        folder = os.path.join(out, f"Prj{p:03d}")
+        vbp = ["Type=Exe"]
+        for m in range(rng.randint(30, 70)):
+            kind = rng.random()
+            size = rng.randint(2, 14)
+            if kind < 0.4:
+                name = f"frm{m:03d}"
+                total += write(os.path.join(folder, "Forms", name + ".frm"), form(rng, name, size))
+                vbp.append(f"Form=Forms\\{name}.frm")
+            elif kind < 0.75:
+                name = f"M{m:03d}"
+                total += write(os.path.join(folder, "Modules", name + ".bas"),
+                               module(rng, name, size))
+                vbp.append(f"Module={name}; Modules\\{name}.bas")
+            else:
+                name = f"C{m:03d}"
+                total += write(os.path.join(folder, "Classes", name + ".cls"),
+                               klass(rng, name, size))
+                vbp.append(f"Class={name}; Classes\\{name}.cls")
+        vbp += [f'IconForm="frm000"', f'ExeName32="Prj{p:03d}.exe"', 'Path32="..\\bin"',
+                f'Name="Prj{p:03d}"']
+        write(os.path.join(folder, f"Prj{p:03d}.vbp"), vbp)
+        p += 1
+    print(f"{p} projects, {total / 1024 / 1024:.1f} MB of member files in {out}")
+
+
+if __name__ == "__main__":
+    main()
