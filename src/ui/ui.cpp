@@ -39,6 +39,19 @@ HICON ProgramIcon(int size) {
         LoadImageW(Instance(), MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, LR_SHARED));
 }
 
+void RegisterWindowClass(const wchar_t* name, WNDPROC proc) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = Instance();
+    wc.hIcon = ProgramIcon(32);
+    wc.hIconSm = ProgramIcon(16);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    wc.lpszClassName = name;
+    RegisterClassExW(&wc);
+}
+
 void ShowMessage(HWND owner, const std::wstring& title, const std::wstring& text,
                  MessageIcon icon) {
     UINT flags = MB_OK | MB_SETFOREGROUND;

@@ -25,6 +25,10 @@ HFONT GothicFont(double points, UINT dpi, bool bold = false, bool italic = false
 // The program icon at a size in pixels (from the resources). Shared; never destroy it.
 HICON ProgramIcon(int size);
 
+// Registers a window class of the program (its icon, the arrow cursor, the dialog face colour
+// as background). Registering a class twice is harmless.
+void RegisterWindowClass(const wchar_t* name, WNDPROC proc);
+
 // A modal message box with one OK button.
 void ShowMessage(HWND owner, const std::wstring& title, const std::wstring& text, MessageIcon icon);
 

@@ -57,15 +57,7 @@ LRESULT CALLBACK SplashProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 HWND CreateSplashWindow() {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = SplashProc;
-    wc.hInstance = Instance();
-    wc.hIcon = ProgramIcon(32);
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    wc.lpszClassName = L"KinohaSplash";
-    RegisterClassExW(&wc);
+    RegisterWindowClass(L"KinohaSplash", SplashProc);
 
     const UINT dpi = WindowDpi(nullptr);
     RECT r{0, 0, TwipsToPixels(kClientWidth, dpi), TwipsToPixels(kClientHeight, dpi)};

@@ -23,14 +23,7 @@ LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 void ShowPathPanel() {
     if (gPanel.hwnd != nullptr) return;
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = PanelProc;
-    wc.hInstance = Instance();
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    wc.lpszClassName = L"KinohaPathPanel";
-    RegisterClassExW(&wc);
+    RegisterWindowClass(L"KinohaPathPanel", PanelProc);
 
     const UINT dpi = WindowDpi(nullptr);
     const int w = TwipsToPixels(kClientWidth, dpi), h = TwipsToPixels(kClientHeight, dpi);

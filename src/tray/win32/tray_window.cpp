@@ -198,15 +198,7 @@ void RebuildTrayCatalogue(bool research) {
 }
 
 HWND CreateTrayWindow() {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = TrayProc;
-    wc.hInstance = Instance();
-    wc.hIcon = ProgramIcon(32);
-    wc.hIconSm = ProgramIcon(16);
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = L"KinohaTray";
-    RegisterClassExW(&wc);
+    RegisterWindowClass(L"KinohaTray", TrayProc);
     const UINT dpi = WindowDpi(nullptr);
     gTray.hwnd = CreateWindowExW(
         WS_EX_TOOLWINDOW, L"KinohaTray", L"Kinoha", WS_POPUP, TwipsToPixels(kOffScreenTwips, dpi),
