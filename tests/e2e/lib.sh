@@ -155,19 +155,21 @@ finish() {
 trap finish EXIT
 
 # The projects the catalogue lists, as Windows paths sorted as the menu sorts them (letter case
-# folded, by code point).
+# folded, by code point); with N, only the N-th (so that no pipe is cut short under pipefail).
 sorted_projects() {
-  python3 - "$PROJECTS" <<'PY'
+  python3 - "$PROJECTS" "${1:-0}" <<'PY'
 import os, sys
-root = sys.argv[1]
+root, nth = sys.argv[1], int(sys.argv[2])
 found = []
 for d, dirs, files in os.walk(root):
     dirs[:] = [x for x in dirs if not x.startswith('.')]
     for f in files:
         if f.lower().endswith(('.vbp', '.vbg')):
             found.append('Z:' + os.path.join(d, f).replace('/', '\\'))
-for p in sorted(found, key=lambda s: s.lower()):
-    print(p)
+found.sort(key=lambda s: s.lower())
+for i, p in enumerate(found, 1):
+    if nth in (0, i):
+        print(p)
 PY
 }
 

@@ -20,7 +20,7 @@ screenshot executables-menu
 keys Escape
 
 # The first entry is the first project in sorted order; the VB executable gets it in quotes.
-first=$(sorted_projects | head -1)
+first=$(sorted_projects 1)
 tray_click 3
 keys Down Return
 for _ in $(seq 50); do standin_log | grep -qF "\"$first\"" && break; sleep 0.2; done
@@ -28,7 +28,7 @@ expected="$(winpath "$PROGRAM_DIR")\\vb-standin.exe \"$first\""
 standin_log | grep -qxF "$expected" || fail "the stand-in's log lacks [$expected]: $(standin_log)"
 
 # A project deleted after the search: "ファイル無し", and nothing started.
-second=$(sorted_projects | sed -n 2p)
+second=$(sorted_projects 2)
 rm -f "$(echo "${second#Z:}" | tr '\\' '/')"
 before=$(standin_log | wc -l)
 tray_click 3
