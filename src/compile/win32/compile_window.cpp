@@ -148,6 +148,13 @@ class CompileWindow final : public CompileView {
         Layout();
     }
 
+    // The window is gone: its handles with it.
+    void Closed() {
+        hwnd = cmdEnd = lstData = cmdMake = lblTitle = lblStatus = cmdStop = nullptr;
+        focus_ = nullptr;
+        DeleteFonts();
+    }
+
     void RememberNormalPlace() {
         if (!IsIconic(hwnd)) normal_ = WindowRect();
     }
@@ -222,10 +229,8 @@ void HoldWidth(WPARAM edge, RECT& r, int width) {
 
 LRESULT CALLBACK CompileProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     CompileWindow* w = gWindow.get();
-    if (w == nullptr || (w->hwnd != nullptr && w->hwnd != hwnd)) {
-        return DefWindowProcW(hwnd, msg, wParam, lParam);
-    }
-    if (w->hwnd == nullptr) w->hwnd = hwnd;  // messages sent during creation
+    if (msg == WM_NCCREATE && w != nullptr && w->hwnd == nullptr) w->hwnd = hwnd;
+    if (w == nullptr || w->hwnd != hwnd) return DefWindowProcW(hwnd, msg, wParam, lParam);
     switch (msg) {
         case WM_COMMAND:
             if (HIWORD(wParam) == BN_CLICKED) {
@@ -247,7 +252,8 @@ LRESULT CALLBACK CompileProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
             DestroyWindow(hwnd);
             return 0;
         case WM_NCDESTROY:
-            gWindow.reset();
+            // The object goes when the next window replaces it: this may run inside its Create.
+            w->Closed();
             return DefWindowProcW(hwnd, msg, wParam, lParam);
         case WM_SIZING:
             if (w->lstData != nullptr) {
@@ -304,12 +310,9 @@ void ShowCompileWindow(HWND) {
         return;
     }
     RegisterCompileClass();
-    gWindow = std::make_unique<CompileWindow>();
+    gWindow = std::make_unique<CompileWindow>();  // a closed one is replaced
     gWindow->Create();
-    if (gWindow->hwnd == nullptr) {
-        gWindow.reset();
-        return;
-    }
+    if (gWindow->hwnd == nullptr) return;
     ShowWindow(gWindow->hwnd, SW_SHOW);
     SetForegroundWindow(gWindow->hwnd);
     SetFocus(gWindow->cmdEnd);
