@@ -136,13 +136,16 @@ class CompileWindow final : public CompileView {
 
     // New fonts and horizontal places at the window's DPI (after a move to another monitor).
     void ApplyDpi() {
-        DeleteFonts();
+        // The controls let go of the old fonts before they are deleted.
+        const HFONT oldFont = font_, oldBold = bold_;
         MakeFonts();
         const UINT dpi = WindowDpi(hwnd);
         for (HWND c : {cmdEnd, lstData, cmdMake, lblStatus, cmdStop}) {
             SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
         }
         SendMessageW(lblTitle, WM_SETFONT, reinterpret_cast<WPARAM>(bold_), TRUE);
+        if (oldFont != nullptr) DeleteObject(oldFont);
+        if (oldBold != nullptr) DeleteObject(oldBold);
         PlaceControl(lblTitle, kTitlePlace, dpi);
         SetIcons();
         Layout();
