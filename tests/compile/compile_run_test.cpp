@@ -62,7 +62,9 @@ TEST_F(CompileRunTest, TheListIsTheCatalogueMinusTheExclusionsWithGroupsWhole) {
         lstPrj.Add(p);
     }
     lstJyogai = {L"Test", L"old"};
+    gStop = false;
     run_.Load();
+    EXPECT_TRUE(gStop);
     // Exact letter case: "Test" leaves "test" in.
     EXPECT_EQ(run_.Rows(), (std::vector<std::wstring>{L"C:\\src\\g.vbg", L"C:\\src\\test\\b.vbp"}));
     EXPECT_EQ(view_.statuses, (std::vector<std::wstring>{kCompileHint}));
@@ -70,20 +72,6 @@ TEST_F(CompileRunTest, TheListIsTheCatalogueMinusTheExclusionsWithGroupsWhole) {
     lstJyogai = {L"zzz", L""};  // an empty string is in every path
     run_.Load();
     EXPECT_TRUE(run_.Rows().empty());
-}
-
-TEST_F(CompileRunTest, LoadClearsTheBusyFlagAndGivesTheStoredGeometry) {
-    gStop = false;
-    gTop = -120;
-    gLeft = 2400;
-    gHeight = 5000;
-    gWidth = 7000;
-    const WindowGeometry g = run_.Load();
-    EXPECT_TRUE(gStop);
-    EXPECT_EQ(g.top, -120);
-    EXPECT_EQ(g.left, 2400);
-    EXPECT_EQ(g.height, 5000);
-    EXPECT_EQ(g.width, 7000);
 }
 
 TEST_F(CompileRunTest, CommandLinesWithAndWithoutOutputFolder) {
@@ -218,21 +206,6 @@ TEST_F(CompileRunTest, AStopAmongTheEventsAfterACompileEndsTheRunToo) {
     run_.Make();
     EXPECT_EQ(commands_.size(), 1u);
     EXPECT_EQ(view_.statuses.back(), L"コンパイル中止");
-}
-
-TEST_F(CompileRunTest, AFailedCompileDoesNotStopTheRun) {
-    Project(L"a\\A.vbp");
-    Project(L"b\\B.vbp");
-    LoadAndSelect({true, true});
-    int calls = 0;
-    CompileRun failing(view_, [&](const std::wstring&) {
-        ++calls;
-        return false;
-    });
-    failing.Load();
-    failing.Make();
-    EXPECT_EQ(calls, 2);
-    EXPECT_EQ(view_.statuses.back(), L"コンパイル終了");
 }
 
 TEST_F(CompileRunTest, ClosingRecordsTheGeometryRefusedOrNot) {

@@ -56,11 +56,6 @@ TEST_F(CompileWindowTest, OneWindowWithTheCatalogueMinusTheExclusionsAndTheTabOr
     EXPECT_EQ(Window(), w);
     EXPECT_EQ(FindWindowExW(nullptr, w, L"KinohaCompile", nullptr), nullptr);
 
-    wchar_t caption[64] = {};
-    GetWindowTextW(w, caption, 64);
-    EXPECT_STREQ(caption, L"自動コンパイル画面");
-    EXPECT_EQ(GetWindowLongPtrW(w, GWL_STYLE) & WS_MAXIMIZEBOX, 0);
-
     HWND list = FindWindowExW(w, nullptr, L"LISTBOX", nullptr);
     ASSERT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 2);
     wchar_t row[64] = {};
@@ -152,16 +147,6 @@ TEST_F(CompileWindowTest, APlaceOffEveryMonitorOpensOnTheNearestWorkArea) {
     GetMonitorInfoW(MonitorFromWindow(w, MONITOR_DEFAULTTONEAREST), &info);
     EXPECT_GE(r.left, info.rcWork.left);
     EXPECT_LE(r.bottom, info.rcWork.bottom);
-}
-
-TEST_F(CompileWindowTest, ClosingIsRefusedWhileBusy) {
-    HWND w = Open();
-    gStop = false;  // a run is under way
-    SendMessageW(w, WM_CLOSE, 0, 0);
-    EXPECT_EQ(Window(), w);
-    gStop = true;
-    SendMessageW(w, WM_CLOSE, 0, 0);
-    EXPECT_EQ(Window(), nullptr);
 }
 
 }  // namespace
