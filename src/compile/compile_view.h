@@ -1,0 +1,26 @@
+// What the batch compile window's logic asks of its window. The Win32 window applies it; tests
+// record it.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "app/message.h"
+
+namespace kinoha {
+
+class CompileView : public MessageSink {
+  public:
+    // The status line under the buttons.
+    virtual void SetStatus(const std::wstring& text) = 0;
+    // Running: the start button hidden and the stop button shown in its place, the list and the
+    // close button disabled. Not running: the reverse.
+    virtual void SetRunning(bool running) = 0;
+    // Which rows of the project list are selected, one flag per row.
+    virtual std::vector<bool> Selection() = 0;
+    // The system's default beep.
+    virtual void Beep() = 0;
+};
+
+}  // namespace kinoha
