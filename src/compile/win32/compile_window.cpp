@@ -291,18 +291,6 @@ LRESULT CALLBACK CompileProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
     return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
-void RegisterCompileClass() {
-    static bool registered = false;
-    if (registered) return;
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = CompileProc;
-    wc.hInstance = Instance();
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    wc.lpszClassName = kClassName;
-    registered = RegisterClassExW(&wc) != 0;
-}
 }  // namespace
 
 void ShowCompileWindow(HWND) {
@@ -312,7 +300,7 @@ void ShowCompileWindow(HWND) {
         SetForegroundWindow(gWindow->hwnd);
         return;
     }
-    RegisterCompileClass();
+    RegisterWindowClass(kClassName, CompileProc);
     gWindow = std::make_unique<CompileWindow>();  // a closed one is replaced
     gWindow->Create();
     if (gWindow->hwnd == nullptr) return;
