@@ -7,117 +7,82 @@
 namespace kinoha {
 namespace {
 
-// A system whose browser object answers as told and which records every call in order.
+using Calls = std::vector<std::wstring>;
+const std::wstring kUrl = L"https://kinoha.example.org/";
+
+// A system whose browser object answers as scripted; every call is recorded in order.
 class FakeHost : public HomePageHost {
   public:
-    struct Script {
-        bool exists = true, navigates = true, shows = true;
-        int busyReads = 0;         // reads that answer "busy" before one answers "not busy"
-        bool busyReadable = true;  // false: every read of Busy fails
-    } script;
-    std::vector<std::wstring> calls;
-    int sleptMs = 0;
+    bool exists = true, navigates = true, shows = true, busyReadable = true;
+    int busyReads = 0;  // reads that answer "busy" before one answers "not busy"
+    Calls calls;
+    int slept = 0;
 
-    class Browser : public BrowserAutomation {
-      public:
-        explicit Browser(FakeHost& host) : host_(host) {}
-        ~Browser() override { host_.calls.push_back(L"release"); }
-        bool Navigate(const std::wstring& address) override {
-            host_.calls.push_back(L"navigate " + address);
-            return host_.script.navigates;
-        }
+    struct Browser : BrowserAutomation {
+        FakeHost& h;
+        explicit Browser(FakeHost& host) : h(host) {}
+        ~Browser() override { h.calls.push_back(L"release"); }
+        bool Navigate(const std::wstring& url) override { return Log(L"go " + url, h.navigates); }
         bool ReadBusy(bool& busy) override {
-            host_.calls.push_back(L"busy?");
-            if (!host_.script.busyReadable) return false;
-            busy = host_.script.busyReads-- > 0;
-            return true;
+            busy = h.busyReads-- > 0;
+            return Log(L"busy?", h.busyReadable);
         }
-        bool MakeVisible() override {
-            host_.calls.push_back(L"visible");
-            return host_.script.shows;
+        bool MakeVisible() override { return Log(L"visible", h.shows); }
+        void Quit() override { Log(L"quit", true); }
+        bool Log(const std::wstring& call, bool result) {
+            if (call != L"busy?" || h.calls.back() != L"busy?") h.calls.push_back(call);
+            return result;
         }
-        void Quit() override { host_.calls.push_back(L"quit"); }
-
-      private:
-        FakeHost& host_;
     };
-
     std::unique_ptr<BrowserAutomation> CreateBrowser() override {
         calls.push_back(L"create");
-        if (!script.exists) return nullptr;
-        return std::make_unique<Browser>(*this);
+        return exists ? std::make_unique<Browser>(*this) : nullptr;
     }
-    void OpenWithShell(const std::wstring& address) override {
-        calls.push_back(L"shell " + address);
-    }
-    void Sleep(int ms) override {
-        sleptMs += ms;
-        if (calls.empty() || calls.back() != L"sleep") calls.push_back(L"sleep");
-    }
+    void OpenWithShell(const std::wstring& url) override { calls.push_back(L"shell " + url); }
+    void Sleep(int ms) override { slept += ms; }
     void PumpEvents() override { calls.push_back(L"pump"); }
-
-    int Count(const std::wstring& call) const {
-        int n = 0;
-        for (const auto& c : calls) n += c == call;
-        return n;
-    }
 };
 
-const std::wstring kAddress = L"https://kinoha.example.org/";
+TEST(OpenHomePage, TheBrowserIsShownOnceLoadedOrAfterTwentyTenthsOfASecond) {
+    FakeHost loaded;
+    OpenHomePage(kUrl, loaded);
+    EXPECT_EQ(loaded.calls,
+              (Calls{L"create", L"go " + kUrl, L"busy?", L"visible", L"pump", L"release"}));
+    EXPECT_EQ(loaded.slept, 0);
 
-TEST(OpenHomePage, ALoadedPageIsShownAtOnceAndTheObjectReleasedAfterThePump) {
-    FakeHost host;
-    OpenHomePage(kAddress, host);
-    EXPECT_EQ(host.calls, (std::vector<std::wstring>{L"create", L"navigate " + kAddress, L"busy?",
-                                                     L"visible", L"pump", L"release"}));
-    EXPECT_EQ(host.sleptMs, 0);
+    FakeHost loading;
+    loading.busyReads = 3;
+    OpenHomePage(kUrl, loading);
+    EXPECT_EQ(loading.slept, 300);
+
+    for (bool readable : {true, false}) {
+        FakeHost slow;
+        slow.busyReads = 1000;
+        slow.busyReadable = readable;
+        OpenHomePage(kUrl, slow);
+        EXPECT_EQ(slow.slept, 2000);  // then shown while still loading
+        EXPECT_EQ(slow.calls, loaded.calls);
+    }
 }
 
-TEST(OpenHomePage, ABusyBrowserIsWaitedForInTenthsOfASecondAtMostTwentyTimes) {
-    FakeHost host;
-    host.script.busyReads = 3;
-    OpenHomePage(kAddress, host);
-    EXPECT_EQ(host.Count(L"busy?"), 4);
-    EXPECT_EQ(host.sleptMs, 300);
-    EXPECT_EQ(host.Count(L"visible"), 1);
+TEST(OpenHomePage, WithoutAWorkingBrowserObjectTheShellOpensTheAddress) {
+    FakeHost none;
+    none.exists = false;
+    OpenHomePage(kUrl, none);
+    EXPECT_EQ(none.calls, (Calls{L"create", L"shell " + kUrl, L"pump"}));
+    EXPECT_EQ(none.slept, 0);
 
-    FakeHost slow;
-    slow.script.busyReads = 1000;
-    OpenHomePage(kAddress, slow);
-    EXPECT_EQ(slow.Count(L"busy?"), 20);
-    EXPECT_EQ(slow.sleptMs, 2000);
-    EXPECT_EQ(slow.Count(L"visible"), 1);  // shown while still loading
-    EXPECT_EQ(slow.Count(L"shell " + kAddress), 0);
-
-    FakeHost unreadable;
-    unreadable.script.busyReadable = false;
-    OpenHomePage(kAddress, unreadable);
-    EXPECT_EQ(unreadable.sleptMs, 2000);
-    EXPECT_EQ(unreadable.Count(L"visible"), 1);
-}
-
-TEST(OpenHomePage, WithoutTheBrowserObjectTheShellOpensTheAddressWithoutWaiting) {
-    FakeHost host;
-    host.script.exists = false;
-    OpenHomePage(kAddress, host);
-    EXPECT_EQ(host.calls, (std::vector<std::wstring>{L"create", L"shell " + kAddress, L"pump"}));
-    EXPECT_EQ(host.sleptMs, 0);
-}
-
-TEST(OpenHomePage, ABrowserThatCannotNavigateOrShowIsEndedAndTheShellTakesOver) {
     FakeHost lost;
-    lost.script.navigates = false;
-    OpenHomePage(kAddress, lost);
-    EXPECT_EQ(lost.calls, (std::vector<std::wstring>{L"create", L"navigate " + kAddress, L"quit",
-                                                     L"shell " + kAddress, L"pump", L"release"}));
-    EXPECT_EQ(lost.sleptMs, 0);
+    lost.navigates = false;
+    OpenHomePage(kUrl, lost);
+    EXPECT_EQ(lost.calls,
+              (Calls{L"create", L"go " + kUrl, L"quit", L"shell " + kUrl, L"pump", L"release"}));
 
-    FakeHost hidden;
-    hidden.script.shows = false;
-    OpenHomePage(kAddress, hidden);
-    EXPECT_EQ(hidden.calls,
-              (std::vector<std::wstring>{L"create", L"navigate " + kAddress, L"busy?", L"visible",
-                                         L"quit", L"shell " + kAddress, L"pump", L"release"}));
+    FakeHost hidden;  // a browser left hidden is ended, not left running
+    hidden.shows = false;
+    OpenHomePage(kUrl, hidden);
+    EXPECT_EQ(hidden.calls, (Calls{L"create", L"go " + kUrl, L"busy?", L"visible", L"quit",
+                                   L"shell " + kUrl, L"pump", L"release"}));
 }
 
 }  // namespace
