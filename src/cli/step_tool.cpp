@@ -183,7 +183,7 @@ int RunStepTool(const std::vector<std::wstring>& args, const ToolWriter& out,
     MemberCounts all;
     for (const auto& project : projects) {
         const std::wstring shown = Shown(project, here);
-        // Unlike the window, a project file that cannot be read gives no (empty) report.
+        // A project file that cannot be read gives no (empty) report, as in the window.
         std::string projectBytes;
         if (!platform::ReadFileBytes(project, projectBytes)) {
             err(L"kinoha-step: " + shown + L": the project file cannot be read\n");

@@ -41,7 +41,9 @@ WindowGeometry CompileRun::Load() {
 }
 
 void CompileRun::Make() {
-    if (running_) return;
+    // gStop False without a run of ours: the step count works, and sharing the flag with it
+    // would end its run when this one ends.
+    if (running_ || !gStop) return;
     if (!platform::LookupFile(gVbMain)) {
         view_.ShowMessage(
             L"起動失敗",
@@ -101,7 +103,7 @@ void CompileRun::LeaveRunning(const std::wstring& status) {
 }
 
 void CompileRun::Stop() {
-    gStop = true;
+    if (running_) gStop = true;
 }
 
 bool CompileRun::Unload(const WindowGeometry& current) {

@@ -172,6 +172,17 @@ TEST_F(CompileRunTest, AMissingVbExecutableChangesNothing) {
     EXPECT_TRUE(view_.runningStates.empty());
 }
 
+TEST_F(CompileRunTest, NothingStartsOrStopsWhileTheStepCountWorks) {
+    Project(L"a\\a.vbp");
+    LoadAndSelect({true});
+    gStop = false;  // the step count window's run
+    run_.Make();
+    run_.Stop();
+    EXPECT_TRUE(commands_.empty());
+    EXPECT_FALSE(gStop);
+    EXPECT_TRUE(view_.messages.empty());
+}
+
 TEST_F(CompileRunTest, StopDuringTheSecondOfFiveEndsAfterIt) {
     for (const wchar_t* p : {L"1\\P.vbp", L"2\\P.vbp", L"3\\P.vbp", L"4\\P.vbp", L"5\\P.vbp"}) {
         Project(p);

@@ -1,0 +1,221 @@
+#include <gtest/gtest.h>
+
+#include "app/globals.h"
+#include "cli/step_tool.h"
+#include "fake_step_view.h"
+#include "step/step_fixtures.h"
+#include "step/step_window_logic.h"
+
+namespace kinoha {
+namespace {
+
+using Lines = std::vector<std::wstring>;
+const std::wstring kHint = L"複数選択可能：　[Shitt]＝連続選択　[Ctrl]＝個別選択";
+const std::wstring kNothing = L"算出中止：ファイルを選択して下さい";
+
+class StepWindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override { ResetGlobals(); }
+    void TearDown() override {
+        platform::SetEventPumpForTesting({});
+        ResetGlobals();
+    }
+    // One form and one module: screen 10, code 3 with the continuation rule (4 without),
+    // comment 1, blank 1. Listed in the catalogue.
+    std::wstring Project(const std::wstring& name, const std::wstring& ext = L".vbp") {
+        test::WriteAnsiFile(dir / (name + L"\\f.frm"),
+                            test::FormText(L"frm" + name, L"Option Explicit\nx = _\n  1\n' c\n\n"));
+        test::WriteAnsiFile(dir / (name + L"\\m.bas"), L"Attribute VB_Name = \"M\"\ny = 2\n");
+        const std::wstring path = dir / (name + L"\\" + name + ext);
+        test::WriteAnsiFile(path, L"Form=f.frm\nModule=M; m.bas\n");
+        lstPrj.Add(path);
+        return path;
+    }
+    std::wstring Report(const std::wstring& name) {
+        return dir / (name + L"\\" + name + L"_Step.csv");
+    }
+    bool Has(const std::wstring& name) { return test::PathExists(Report(name)); }
+    std::wstring Totals(const std::wstring& name) {
+        const std::wstring text = platform::DecodeAnsi(test::ReadFile(Report(name)));
+        return text.substr(std::min(text.size(), text.find(L"STEP合計")));
+    }
+
+    test::TempDir dir;
+    test::FakeStepView view;
+    StepWindowLogic logic{view};
+};
+
+TEST_F(StepWindowTest, LoadListsTheCatalogueAndMirrorsGUnder) {
+    const std::wstring a = Project(L"A"), b = Project(L"B");
+    Project(L"C");
+    test::WriteAnsiFile(dir / L"G.vbg", L"StartupProject=A\\A.vbp\n");
+    lstPrj.Add(dir / L"G.vbg");
+    lstJyogai = {L"\\C\\"};
+    gTop = 100, gHeight = 5000, gStop = false;
+    const WindowGeometry g = logic.Form_Load();
+    EXPECT_TRUE(gStop);
+    EXPECT_EQ(view.rows, (Lines{a, b, a}));
+    EXPECT_EQ(g.top + g.height, 5100);
+    EXPECT_EQ(view.statuses, Lines{kHint});
+    EXPECT_TRUE(view.Idle());
+    // 2 shows greyed; any value but 1 counts with the rule off, so shows unticked.
+    for (const auto& [under, state] : {std::pair{0, CheckState::Unticked},
+                                       {1, CheckState::Ticked},
+                                       {2, CheckState::Greyed},
+                                       {7, CheckState::Unticked}}) {
+        gUnder = under;
+        logic.Form_Load();
+        EXPECT_EQ(view.under, state) << under;
+    }
+}
+
+TEST_F(StepWindowTest, CountsTheSelectedProjectsByteForByteAsKinohaStep) {
+    const std::wstring a = Project(L"A");
+    Project(L"B");
+    const std::wstring c = Project(L"C");
+    gUnder = 1;
+    logic.Form_Load();
+    view.selected = {0, 2};
+    int pumps = 0, busy = 0;
+    platform::SetEventPumpForTesting([&] { ++pumps, busy += !gStop && view.Idle(false); });
+    logic.cmdMake_Click();
+    EXPECT_EQ(view.statuses,
+              (Lines{kHint, L"算出開始", L"算出中－1/2", L"算出中－2/2", L"算出終了"}));
+    EXPECT_EQ(busy, 4) << "two pumps a project, each while the run works";
+    EXPECT_EQ(pumps, 4);
+    EXPECT_EQ(view.calls, Lines{L"beep"});
+    EXPECT_TRUE(gStop && view.Idle());
+    EXPECT_FALSE(Has(L"B"));
+    EXPECT_EQ(Totals(L"A"), L"STEP合計,-,10,3,1,1,-\r\n");
+
+    const std::string windowA = test::ReadFile(Report(L"A")),
+                      windowC = test::ReadFile(Report(L"C"));
+    test::RemovePath(Report(L"A"));
+    test::RemovePath(Report(L"C"));
+    auto ignore = [](const std::wstring&) {};
+    ASSERT_EQ(RunStepTool({L"--under", a, c}, ignore, ignore), 0);
+    EXPECT_EQ(test::ReadFile(Report(L"A")), windowA);
+    EXPECT_EQ(test::ReadFile(Report(L"C")), windowC);
+}
+
+TEST_F(StepWindowTest, AMissingFileOrNoSelectionCountsNothing) {
+    Project(L"A"), test::RemovePath(Project(L"B")), Project(L"C");
+    logic.Form_Load();
+    view.selected = {0, 1, 2};
+    logic.cmdMake_Click();
+    EXPECT_EQ(view.calls, Lines{L"message ファイル無し"}) << "no beep";
+    EXPECT_EQ(view.texts[0],
+              L"指定したファイルが存在しません\r\nファイル名やディレクトリを修正した"
+              L"場合は、\r\nKinoha を再起動して下さい");
+    EXPECT_EQ(view.icons[0], MessageIcon::Exclamation);
+    EXPECT_EQ(view.statuses, (Lines{kHint, L"算出開始", kNothing}));
+    EXPECT_FALSE(Has(L"A") || Has(L"C"));
+    EXPECT_TRUE(gStop && view.Idle());
+    view.selected.clear();
+    logic.cmdMake_Click();
+    EXPECT_EQ(view.statuses.back(), kNothing);
+    EXPECT_EQ(view.calls.size(), 1u);
+}
+
+TEST_F(StepWindowTest, AStopDuringTheFirstOfThreeEndsTheRunAfterIt) {
+    Project(L"A"), Project(L"B"), Project(L"C");
+    logic.Form_Load();
+    view.selected = {0, 1, 2};
+    int refused = 0;
+    platform::SetEventPumpForTesting([&] {
+        if (Has(L"A") && !gStop) logic.cmdStop_Click();  // pressed during A, seen after it
+        refused += !logic.Form_Unload({1, 2, 3, 4});     // also once the stop was asked for
+    });
+    logic.cmdMake_Click();
+    EXPECT_EQ(refused, 2);
+    EXPECT_EQ(gTop + gLeft + gHeight + gWidth, 10) << "stored even when refused";
+    EXPECT_FALSE(Has(L"B") || Has(L"C"));
+    EXPECT_EQ(view.statuses.back(), L"算出中止");
+    EXPECT_EQ(view.calls, Lines{L"beep"});
+    EXPECT_TRUE(logic.Form_Unload({10, 20, 4815, 6630}));
+    EXPECT_EQ(gHeight, 4815);
+}
+
+TEST_F(StepWindowTest, CsvWakeCountsExactlyOneProjectThenOpensItsReport) {
+    Project(L"A", L".VBP"), test::RemovePath(Project(L"B")), Project(L"C");
+    logic.Form_Load();
+    const Lines wrong = {L"message 指定エラー"};
+    for (const auto& selection : {std::vector<std::size_t>{0, 2}, {}, {1}}) {
+        view.calls.clear();
+        view.selected = selection;
+        logic.cmdCsvWake_Click();
+        EXPECT_EQ(view.calls.back(), wrong[0]);
+        EXPECT_EQ(view.texts.back(), L"プロジェクトを１つ選択して下さい");
+        EXPECT_EQ(view.icons.back(), MessageIcon::Information);
+    }
+    EXPECT_EQ(view.calls, (Lines{L"message ファイル無し", wrong[0]}));
+    EXPECT_EQ(view.statuses, Lines{kHint}) << "no run was started";
+
+    view.calls.clear();
+    view.selected = {0};
+    logic.cmdCsvWake_Click();
+    EXPECT_EQ(view.calls, (Lines{L"beep", L"open " + Report(L"A")}));
+    EXPECT_EQ(Totals(L"A"), L"STEP合計,-,10,4,1,1,-\r\n");
+}
+
+TEST_F(StepWindowTest, TheCheckBoxWritesGUnderAndTheNextRunCountsWithIt) {
+    Project(L"A");
+    gUnder = 2;
+    logic.Form_Load();
+    view.selected = {0};
+    logic.chkUnder_Click();
+    EXPECT_EQ(view.under, CheckState::Ticked);
+    EXPECT_EQ(gUnder, 1);
+    platform::SetEventPumpForTesting([&] { logic.chkUnder_Click(); });  // disabled in a run
+    logic.cmdMake_Click();
+    EXPECT_EQ(Totals(L"A"), L"STEP合計,-,10,3,1,1,-\r\n");
+    platform::SetEventPumpForTesting({});
+    logic.chkUnder_Click();
+    EXPECT_EQ(gUnder, 0);
+    logic.cmdMake_Click();
+    EXPECT_EQ(Totals(L"A"), L"STEP合計,-,10,4,1,1,-\r\n");
+}
+
+TEST_F(StepWindowTest, AnotherWindowsRunIsLeftAlone) {
+    Project(L"A");
+    logic.Form_Load();
+    view.selected = {0};
+    gStop = false;  // the batch compile works
+    logic.cmdMake_Click();
+    logic.cmdCsvWake_Click();
+    logic.cmdStop_Click();
+    EXPECT_FALSE(gStop) << "neither ended nor stopped";
+    EXPECT_TRUE(view.calls.empty() && view.statuses.size() == 1);
+    EXPECT_FALSE(logic.Form_Unload({}));
+    gStop = true;
+    logic.cmdEnd_Click();
+    EXPECT_EQ(view.calls, Lines{L"close"});
+}
+
+TEST_F(StepWindowTest, AProjectUnreadableAtItsTurnKeepsItsEarlierReport) {
+    const std::wstring a = Project(L"A");
+    Project(L"B"), Project(L"C");
+    test::RemovePath(dir / L"B\\f.frm");
+    test::WriteFile(Report(L"A"), "earlier");
+    logic.Form_Load();
+    view.selected = {0, 1, 2};
+    platform::SetEventPumpForTesting([&] {
+        if (test::PathExists(a)) test::RemovePath(a);
+    });
+    logic.cmdMake_Click();
+    EXPECT_EQ(test::ReadFile(Report(L"A")), "earlier");
+    EXPECT_FALSE(Has(L"B"));
+    EXPECT_TRUE(Has(L"C"));
+    EXPECT_EQ(view.statuses.back(), L"算出終了");
+}
+
+TEST(StepWindowLayout, TheBottomRowFollowsTheHeightAndTheWidthIsHeld) {
+    const StepLayout l = StepWindowLogic::Form_Resize(4815);
+    EXPECT_EQ(std::make_tuple(l.statusTop, l.buttonsTop, l.underTop, l.listHeight, l.width),
+              std::make_tuple(4148, 3540, 3600, 3040, 6630));
+    EXPECT_TRUE(l.listFits);
+    EXPECT_FALSE(StepWindowLogic::Form_Resize(1000).listFits);
+}
+
+}  // namespace
+}  // namespace kinoha
