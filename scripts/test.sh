@@ -25,7 +25,8 @@ run cmake --build --preset windows -j "$jobs"
 # A Wine prefix of its own, made once, before the tests start.
 export WINEPREFIX="$PWD/build/windows/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
   LC_ALL=ja_JP.UTF-8
-[ -f "$WINEPREFIX/system.reg" ] || run wineboot -i
+# The server writes the new registry out when it ends: wait for that before tests copy the prefix.
+[ -f "$WINEPREFIX/system.reg" ] || { run wineboot -i; wineserver -w; }
 run ctest --preset windows -j "$jobs"
 wineserver -k 2>/dev/null || true
 
