@@ -60,8 +60,16 @@ struct LocalDateTime {
 // The file's last-modified time in local time.
 bool FileModifiedLocal(const std::wstring& path, LocalDateTime& out);
 
-// The whole file as bytes. False when it cannot be opened or read.
+// The whole file as bytes. False when it cannot be opened or read, when it is no ordinary disk
+// file (a directory, a pipe, a device such as CON or NUL: nothing waits for input), or when it
+// keeps changing while it is read. A file that changed during one reading is read again, so
+// the bytes are always those of one version of the file.
 bool ReadFileBytes(const std::wstring& path, std::string& out);
+
+// Test seam for files that change while they are read: when set, ReadFileBytes calls it after
+// each block it has read, with the path and the count of bytes read so far. An empty function
+// turns it off.
+void SetReadHookForTesting(std::function<void(const std::wstring& path, std::size_t read)> hook);
 
 // Replaces (or creates) the file with exactly `bytes`: a temporary file beside it is written
 // and then put in its place, so the old content stays whole when anything fails. A read-only
