@@ -31,6 +31,9 @@ bool PathExists(const std::wstring& path);
 void MakeDirectory(const std::wstring& path);
 void RemovePath(const std::wstring& path);
 void SetReadOnly(const std::wstring& path, bool readOnly);
+// Makes `link` a link to the directory `target` (a symbolic link, or on Windows a junction when
+// symbolic links are not allowed). Empty when done, otherwise why not.
+std::string MakeDirectoryLink(const std::wstring& link, const std::wstring& target);
 
 // The UTF-8 bytes of a text (POSIX file names in tests).
 std::string Utf8(const std::wstring& text);
