@@ -71,7 +71,8 @@ TEST_F(ProjectSearch, PumpsEventsWhileSearching) {
     EXPECT_EQ(pumps, 7);
 }
 
-// A symbolic link natively; under Wine a directory symbolic link or a junction.
+// A symbolic link natively; on Windows a directory symbolic link or a junction; under Wine 8,
+// which makes neither, a symbolic link of the host, which Wine shows as a link.
 TEST_F(ProjectSearch, ALinkBackToAnAncestorIsNotFollowed) {
     test::WriteFile(dir_ / L"a\\b\\p.vbp", "");
     const std::string loop = test::MakeDirectoryLink(dir_ / L"a\\b\\loop", dir_ / L"a");
@@ -85,6 +86,9 @@ TEST_F(ProjectSearch, ALinkBackToAnAncestorIsNotFollowed) {
     std::sort(found.begin(), found.end());  // the order of a directory differs under Wine
     EXPECT_EQ(found,
               (std::vector<std::wstring>{L"a\\b\\p.vbp", L"side\\loop\\b\\p.vbp", L"side\\p.vbp"}));
+    test::RemoveDirectoryLink(dir_ / L"side");
+    test::RemoveDirectoryLink(dir_ / L"a\\b\\loop");
+    EXPECT_TRUE(test::PathExists(dir_ / L"a\\b\\p.vbp"));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Links to directories for the directory-loop tests: a symbolic link on POSIX; on Windows a
-// directory symbolic link, or a junction where symbolic links need a privilege.
+// directory symbolic link, or a junction where symbolic links need a privilege, or under Wine
+// (which makes neither in its version 8) a symbolic link of the host.
 #ifdef _WIN32
 #include <windows.h>
 
@@ -61,17 +62,74 @@ std::string Junction(const std::wstring& link, const std::wstring& target) {
     RemoveDirectoryW(link.c_str());
     return "FSCTL_SET_REPARSE_POINT failed with error " + std::to_string(error);
 }
+// Starts a program of the host (under Wine) on the host names of `paths`. Empty when started.
+std::string StartOnHost(const wchar_t* program, std::wstring command,
+                        const std::vector<std::wstring>& paths) {
+    using UnixName = char*(CDECL*)(LPCWSTR);
+    const auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
+    if (unixName == nullptr) return "not running under Wine";
+    for (const auto& path : paths) {
+        char* name = unixName(path.c_str());
+        if (name == nullptr) return "no host name for a path";
+        wchar_t wide[4096];
+        const int n = MultiByteToWideChar(CP_UTF8, 0, name, -1, wide, 4096);
+        HeapFree(GetProcessHeap(), 0, name);
+        if (n <= 0) return "a host name does not convert";
+        command += L" \"" + std::wstring(wide) + L"\"";
+    }
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessW(program, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                        &pi))
+        return "the host's program cannot be started";
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return {};
+}
+
+// A host process cannot be waited for through its handle; what it makes or removes can.
+bool AwaitExists(const std::wstring& path, bool exists) {
+    for (int i = 0; i < 500; ++i) {
+        if ((GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) == exists) return true;
+        Sleep(10);
+    }
+    return false;
+}
+
+// Under Wine, which may make neither, a symbolic link of the host made by its own ln: what a
+// project tree on a Unix drive holds.
+std::string HostLink(const std::wstring& link, const std::wstring& target) {
+    const std::string why = StartOnHost(L"Z:\\bin\\ln", L"ln -s", {target, link});
+    if (!why.empty()) return why;
+    return AwaitExists(link, true) ? std::string() : "the host's ln made nothing";
+}
 }  // namespace
 
 std::string MakeDirectoryLink(const std::wstring& link, const std::wstring& target) {
     constexpr DWORD kUnprivileged = 0x2;  // SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE
-    if (CreateSymbolicLinkW(link.c_str(), target.c_str(),
-                            SYMBOLIC_LINK_FLAG_DIRECTORY | kUnprivileged))
+    // Some systems (Wine) answer success without making anything: the link must be there.
+    const BOOL made = CreateSymbolicLinkW(link.c_str(), target.c_str(),
+                                          SYMBOLIC_LINK_FLAG_DIRECTORY | kUnprivileged);
+    const DWORD symlinkError = made ? ERROR_SUCCESS : GetLastError();
+    const DWORD attributes = GetFileAttributesW(link.c_str());
+    if (made && attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0)
         return {};
-    const DWORD symlinkError = GetLastError();
     const std::string why = Junction(link, target);
     if (why.empty()) return {};
-    return "CreateSymbolicLinkW failed with error " + std::to_string(symlinkError) + "; " + why;
+    const std::string host = HostLink(link, target);
+    if (host.empty()) return {};
+    return "CreateSymbolicLinkW " +
+           (made ? std::string("made nothing")
+                 : "failed with error " + std::to_string(symlinkError)) +
+           "; " + why + "; " + host;
+}
+
+void RemoveDirectoryLink(const std::wstring& link) {
+    if (RemoveDirectoryW(link.c_str())) return;
+    if (StartOnHost(L"Z:\\bin\\rm", L"rm", {link}).empty()) AwaitExists(link, false);
 }
 #else
 std::string MakeDirectoryLink(const std::wstring& link, const std::wstring& target) {
@@ -83,6 +141,14 @@ std::string MakeDirectoryLink(const std::wstring& link, const std::wstring& targ
     }
     if (symlink(Utf8(t).c_str(), Utf8(l).c_str()) != 0) return "symlink failed";
     return {};
+}
+
+void RemoveDirectoryLink(const std::wstring& link) {
+    std::wstring l = link;
+    for (auto& c : l) {
+        if (c == L'\\') c = L'/';
+    }
+    unlink(Utf8(l).c_str());
 }
 #endif
 
