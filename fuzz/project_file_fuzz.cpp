@@ -1,5 +1,6 @@
 // Project files: the executable and output folder they name, their member lines counted as the
-// step count does, and the VB5 rewrite, which keeps every other line and is done once for all.
+// step count does, and the VB5 rewrite, which keeps every other line and changes nothing when
+// done again.
 #include <algorithm>
 
 #include "app/globals.h"
@@ -82,7 +83,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         KINOHA_FUZZ_CHECK(text.find(L"Retained=") == std::wstring::npos &&
                           text.find(L"DebugStartupOption=") == std::wstring::npos);
     }
-    KINOHA_FUZZ_CHECK(GetOutputDir(project) == dir5);
+    // (The folder may differ now: a dropped "Retained=" line can also hold "Path32=".)
+    GetOutputDir(project);
     std::string twice;
     KINOHA_FUZZ_CHECK(platform::ReadFileBytes(project, twice) && twice == rewritten);
     return 0;
