@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Runs every fuzz target of the `fuzz` preset for a bounded time each (default 10 seconds),
-# starting from the seed corpus in fuzz/corpus/<target>/. Inputs that find new paths are kept
-# in build/fuzz/corpus/<target>/, findings in build/fuzz/findings/. Prints how many inputs each
-# target ran; fails when any target reports a finding (crash, sanitizer report, leak, timeout,
-# running out of memory) or does not run.
+# starting from the seed corpus in fuzz/corpus/<target>/, with the words of fuzz/<target>.dict.
+# Inputs that find new paths are kept in build/fuzz/corpus/<target>/, findings in
+# build/fuzz/findings/. Prints how many inputs each target ran; fails when any target reports a
+# finding (crash, sanitizer report, leak, timeout, running out of memory) or does not run.
 #   scripts/fuzz.sh [seconds] [target...]
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -23,9 +23,11 @@ for t in "${targets[@]}"; do
   work=build/fuzz/corpus/$t
   log=build/fuzz/logs/$t.log
   mkdir -p "$work"
+  dict=()
+  [ -f "fuzz/$t.dict" ] && dict=(-dict="fuzz/$t.dict")
   ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     "$bin/$t" -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=10 -print_final_stats=1 \
-    -artifact_prefix="build/fuzz/findings/$t-" "$work" "fuzz/corpus/$t" >"$log" 2>&1
+    -artifact_prefix="build/fuzz/findings/$t-" "${dict[@]}" "$work" "fuzz/corpus/$t" >"$log" 2>&1
   rc=$?
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
   if [ "$rc" -ne 0 ] || [ -z "$runs" ]; then
