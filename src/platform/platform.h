@@ -16,7 +16,9 @@ namespace kinoha::platform {
 // ---- Text in the ANSI code page -------------------------------------------------------------
 
 // Bytes of the ANSI code page to text. A byte that starts no valid character becomes the
-// escape character U+DC00 + byte, so nothing is ever dropped and EncodeAnsi gives it back.
+// escape character U+DC00 + byte, so nothing is ever dropped and EncodeAnsi gives it back; a
+// lead byte with an undefined second byte of 0x80 or more gives two escape characters. Text so
+// decoded and encoded again decodes to the same text.
 std::wstring DecodeAnsi(std::string_view bytes);
 // Text to bytes of the ANSI code page. Escape characters give their byte back; a character the
 // code page cannot hold becomes "?".
