@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs every test: native, native under AddressSanitizer and UndefinedBehaviorSanitizer,
-# and the Windows build under Wine. Fails when any of them fails or runs no test.
+# the Windows build under Wine, and the fuzz targets for a bounded time (about a minute in all).
+# Fails when any of them fails, runs no test or finds anything.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -29,6 +30,10 @@ export WINEPREFIX="$PWD/build/windows/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDE
 [ -f "$WINEPREFIX/system.reg" ] || { run wineboot -i; wineserver -w; }
 run ctest --preset windows -j "$jobs"
 wineserver -k 2>/dev/null || true
+
+run cmake --preset fuzz
+run cmake --build --preset fuzz -j "$jobs"
+run bash scripts/fuzz.sh 12
 
 if [ "$status" -ne 0 ]; then
   echo "Some builds or tests FAILED"

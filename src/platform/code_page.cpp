@@ -94,9 +94,21 @@ std::wstring CodePageTable::Decode(std::string_view bytes) const {
             continue;
         }
         if (lead_[b] && i + 1 < n) {
-            const char32_t c = pairs_[b * 256 + p[i + 1]];
+            const unsigned char trail = p[i + 1];
+            const char32_t c = pairs_[b * 256 + trail];
             if (c != kInvalid) {
                 PutChar(out, c);
+                ++i;
+                continue;
+            }
+            // An undefined pair is taken whole, as Windows takes it, unless its second byte is
+            // ASCII. Were the second byte to start a character of its own, and that character
+            // have a second spelling in the code page (CP932 has its NEC and IBM ones), writing
+            // the text back could give a second byte that pairs with this one and reads as
+            // another character.
+            if (trail >= 0x80) {
+                out.push_back(static_cast<wchar_t>(kEscapeBase + b));
+                out.push_back(static_cast<wchar_t>(kEscapeBase + trail));
                 ++i;
                 continue;
             }

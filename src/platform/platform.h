@@ -16,7 +16,9 @@ namespace kinoha::platform {
 // ---- Text in the ANSI code page -------------------------------------------------------------
 
 // Bytes of the ANSI code page to text. A byte that starts no valid character becomes the
-// escape character U+DC00 + byte, so nothing is ever dropped and EncodeAnsi gives it back.
+// escape character U+DC00 + byte, so nothing is ever dropped and EncodeAnsi gives it back; a
+// lead byte with an undefined second byte of 0x80 or more gives two escape characters. Text so
+// decoded and encoded again decodes to the same text.
 std::wstring DecodeAnsi(std::string_view bytes);
 // Text to bytes of the ANSI code page. Escape characters give their byte back; a character the
 // code page cannot hold becomes "?".
@@ -60,8 +62,16 @@ struct LocalDateTime {
 // The file's last-modified time in local time.
 bool FileModifiedLocal(const std::wstring& path, LocalDateTime& out);
 
-// The whole file as bytes. False when it cannot be opened or read.
+// The whole file as bytes. False when it cannot be opened or read, when it is no ordinary disk
+// file (a directory, a pipe, a device such as CON or NUL: nothing waits for input), or when it
+// keeps changing while it is read. A file that changed during one reading is read again, so
+// the bytes are always those of one version of the file.
 bool ReadFileBytes(const std::wstring& path, std::string& out);
+
+// Test seam for files that change while they are read: when set, ReadFileBytes calls it after
+// each block it has read, with the path and the count of bytes read so far. An empty function
+// turns it off.
+void SetReadHookForTesting(std::function<void(const std::wstring& path, std::size_t read)> hook);
 
 // Replaces (or creates) the file with exactly `bytes`: a temporary file beside it is written
 // and then put in its place, so the old content stays whole when anything fails. A read-only

@@ -13,5 +13,9 @@ bool BuildCodePage(const std::string& name, CodePageTable& out);
 void PumpPlatformEvents();
 // True when the atomic-write fault seam is set to fail at `step`.
 bool WriteFaultAt(int step);
+// Calls the read hook, if one is set, after a block of a file was read.
+void AfterReadBlock(const std::wstring& path, std::size_t read);
+// How often a file that changes while it is read is read before the reading gives up.
+inline constexpr int kReadAttempts = 4;
 
 }  // namespace kinoha::platform::detail

@@ -92,6 +92,27 @@ TEST_F(Settings, SaveWritesTheFixedOrder) {
     EXPECT_TRUE(gFileNamesOnly);
 }
 
+// Found by fuzzing: bytes that are no characters before a character that CP932 spells two ways
+// came back from a save as another character.
+TEST_F(Settings, ValuesWithBytesThatAreNoCharactersAreSavedAsTheyWereRead) {
+    using namespace std::string_literals;
+    const std::string vbMainLine = "[VBMAIN]1\x00\xff\x82\xfb\xeb\x9c?\r\n"s;
+    const std::string dirLine = "[DIR   ]D:\\\x82\xfa\x4a\x81\r\n";
+    // 0x88 0xFA is a character; 0xFA 0x40 ("ⅰ") is also spelt 0xEE 0xEF.
+    Load(vbMainLine + dirLine + "[JYOGAI]\x88\xfa\xfa\x40\r\n");
+    const std::wstring vbMain = gVbMain, prjDir = gPrjDir;
+    const std::vector<std::wstring> jyogai = lstJyogai;
+    SaveSettings();
+    const std::string saved = test::ReadFile(gIniPath);
+    EXPECT_NE(saved.find(vbMainLine + dirLine), std::string::npos) << saved;
+    ResetGlobals();
+    gIniPath = dir_ / L"Windows 98.ini";
+    LoadSettings();
+    EXPECT_EQ(gVbMain, vbMain);
+    EXPECT_EQ(gPrjDir, prjDir);
+    EXPECT_EQ(lstJyogai, jyogai);
+}
+
 TEST_F(Settings, NothingIsWrittenWithoutAVbPathOrWhenTheWriteFails) {
     test::WriteFile(gIniPath, "[VBMAIN]keep\r\n");
     SaveSettings();

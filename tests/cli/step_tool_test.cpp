@@ -141,10 +141,12 @@ std::string Quoted(const std::wstring& path) {
     return s;
 }
 
-// Runs the built program (beside this test program) through the shell; its exit status.
+// Runs the built program (beside this test program) through the shell, its output going to
+// out.txt and err.txt; its exit status.
 int RunProgram(const std::string& arguments, const test::TempDir& dir) {
     std::string command = Quoted(platform::ProgramDirectory() + L"/" KINOHA_STEP_NAME) + " " +
-                          arguments + " > " + Quoted(dir / L"out.txt") + " 2>&1";
+                          arguments + " > " + Quoted(dir / L"out.txt") + " 2> " +
+                          Quoted(dir / L"err.txt");
 #ifdef _WIN32
     command.insert(command.begin(), '"');  // cmd /c drops the outer quotes
     command.push_back('"');
@@ -158,7 +160,7 @@ int RunProgram(const std::string& arguments, const test::TempDir& dir) {
 TEST_F(StepToolTest, TheProgramWritesExactlyTheBytesOfCountProjectSteps) {
     const std::wstring project = dir / L"a\\A.vbp";
     const std::string arg = Quoted(project);
-    ASSERT_EQ(RunProgram("--under " + arg, dir), 0) << test::ReadFile(dir / L"out.txt");
+    ASSERT_EQ(RunProgram("--under " + arg, dir), 0) << test::ReadFile(dir / L"err.txt");
     const std::string written = test::ReadFile(dir / L"a\\A_Step.csv");
     test::RemovePath(dir / L"a\\A_Step.csv");
     gUnder = 1;
@@ -170,9 +172,32 @@ TEST_F(StepToolTest, TheProgramWritesExactlyTheBytesOfCountProjectSteps) {
 
     test::WriteFile(dir / L"a\\frmA.frm", "");
     EXPECT_EQ(RunProgram(arg, dir), 1);
-    EXPECT_NE(test::ReadFile(dir / L"out.txt").find("frmA.frm: the member file is empty"),
+    EXPECT_NE(test::ReadFile(dir / L"err.txt").find("frmA.frm: the member file is empty"),
               std::string::npos);
     EXPECT_EQ(RunProgram("--no-such-option", dir), 2);
+}
+
+TEST_F(StepToolTest, AReadOnlyReportIsNamedOnStandardErrorAndKept) {
+    const std::wstring report = dir / L"a\\A_Step.csv";
+    test::WriteFile(report, "earlier\r\n");
+    test::SetReadOnly(report, true);
+    const ToolRun r = Tool({dir / L"a\\A.vbp", dir / L"b\\B.vbp"});
+    const int status = RunProgram(Quoted(dir / L"a\\A.vbp"), dir);
+    test::SetReadOnly(report, false);
+
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, L"kinoha-step: " + Shown(L"a\\A.vbp") + L": " + Shown(L"a\\A_Step.csv") +
+                         L": the report file cannot be written; no report written\n");
+    EXPECT_TRUE(Has(r.out, Shown(L"b\\B.vbp") + L": members 1,"));  // the others are counted
+    EXPECT_EQ(test::ReadFile(report), "earlier\r\n");
+    // The program itself: status 1, the report named on standard error, nothing on standard
+    // output.
+    EXPECT_EQ(status, 1);
+    EXPECT_NE(
+        test::ReadFile(dir / L"err.txt").find("A_Step.csv: the report file cannot be written"),
+        std::string::npos)
+        << test::ReadFile(dir / L"err.txt");
+    EXPECT_EQ(test::ReadFile(dir / L"out.txt"), "");
 }
 
 }  // namespace

@@ -32,6 +32,25 @@ TEST(CodePage, InvalidBytesSurviveARoundTrip) {
     EXPECT_EQ(EncodeAnsi(text), bad);
 }
 
+TEST(CodePage, AnUndefinedPairIsTakenWholeSoTextWrittenBackReadsTheSame) {
+    // 0x82 0xFA is no character. Were 0xFA 0x4A read as "Ⅰ", it would be written back in its
+    // NEC spelling 0x87 0x54, and 0x82 0x87 reads as "ｇ".
+    const std::wstring text = DecodeAnsi("\x82\xfa\x4a");
+    EXPECT_EQ(text, (std::wstring{wchar_t(0xDC82), wchar_t(0xDCFA), L'J'}));
+    EXPECT_EQ(EncodeAnsi(text), "\x82\xfa\x4a");
+    EXPECT_EQ(DecodeAnsi("\xfa\x4a"), L"Ⅰ");
+    EXPECT_EQ(EncodeAnsi(L"Ⅰ"), "\x87\x54");
+    // An ASCII second byte stays a character of its own.
+    EXPECT_EQ(DecodeAnsi("\x82\x41"), (std::wstring{wchar_t(0xDC82), L'A'}));
+    // Written back, any decoded text reads the same, whichever spelling a character gets.
+    for (const std::string bytes : {"\x82\xfa\x4a", "\x81\xed\x40", "\xea\xfa\x4b\xfa\x4a",
+                                    "\xff\x82\xfb\xeb\x9c?", "\x88\xfa\xfa\x40\x81"}) {
+        const std::wstring read = DecodeAnsi(bytes);
+        EXPECT_EQ(DecodeAnsi(EncodeAnsi(read)), read);
+        EXPECT_EQ(EncodeAnsi(read).size(), bytes.size());
+    }
+}
+
 TEST(CodePage, UnrepresentableCharactersBecomeQuestionMarks) {
     EXPECT_EQ(EncodeAnsi(L"a\u0100b"), "a?b");
 }

@@ -54,13 +54,7 @@ TempDir::TempDir() {
 }
 
 TempDir::~TempDir() {
-    std::error_code ec;
-    // Read-only files left by a test must not keep the folder.
-    for (auto it = fs::recursive_directory_iterator(Native(path_), ec);
-         !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
-        fs::permissions(it->path(), fs::perms::owner_write, fs::perm_options::add, ec);
-    }
-    fs::remove_all(Native(path_), ec);
+    RemoveTree(path_);
 }
 
 void WriteFile(const std::wstring& path, const std::string& bytes) {
@@ -86,8 +80,7 @@ void MakeDirectory(const std::wstring& path) {
 }
 
 void RemovePath(const std::wstring& path) {
-    std::error_code ec;
-    fs::remove_all(Native(path), ec);
+    RemoveTree(path);
 }
 
 void SetReadOnly(const std::wstring& path, bool readOnly) {

@@ -29,8 +29,16 @@ void WriteFile(const std::wstring& path, const std::string& bytes);
 std::string ReadFile(const std::wstring& path);
 bool PathExists(const std::wstring& path);
 void MakeDirectory(const std::wstring& path);
+// Removes a file or a folder with everything in it; links are removed, not followed, and long
+// paths are handled on Windows too.
 void RemovePath(const std::wstring& path);
+void RemoveTree(const std::wstring& path);
 void SetReadOnly(const std::wstring& path, bool readOnly);
+// Makes `link` a link to the directory `target` (a symbolic link, or on Windows a junction when
+// symbolic links are not allowed). Empty when done, otherwise why not.
+std::string MakeDirectoryLink(const std::wstring& link, const std::wstring& target);
+// Removes such a link, leaving its target as it is.
+void RemoveDirectoryLink(const std::wstring& link);
 
 // The UTF-8 bytes of a text (POSIX file names in tests).
 std::string Utf8(const std::wstring& text);

@@ -36,6 +36,23 @@ void SplitLast(const std::wstring& path, std::wstring& folder, std::wstring& nam
     }
 }
 
+bool ReadToEnd(int fd, const std::wstring& path, std::string& out) {
+    char buf[1 << 16];
+    for (;;) {
+        const ssize_t n = read(fd, buf, sizeof buf);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return false;
+        if (n == 0) return true;
+        out.append(buf, static_cast<std::size_t>(n));
+        detail::AfterReadBlock(path, out.size());
+    }
+}
+
+bool SameVersion(const struct stat& a, const struct stat& b) {
+    return a.st_size == b.st_size && a.st_mtim.tv_sec == b.st_mtim.tv_sec &&
+           a.st_mtim.tv_nsec == b.st_mtim.tv_nsec;
+}
+
 bool WriteAll(int fd, std::string_view bytes) {
     const char* p = bytes.data();
     std::size_t left = bytes.size();
@@ -129,22 +146,25 @@ bool FileModifiedLocal(const std::wstring& path, LocalDateTime& out) {
 
 bool ReadFileBytes(const std::wstring& path, std::string& out) {
     out.clear();
-    const int fd = open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+    // Without O_NONBLOCK, opening a FIFO would wait for a writer; regular files ignore it.
+    const int fd = open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return false;
-    struct stat st;
-    bool ok = fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
-    if (ok && st.st_size > 0) out.reserve(static_cast<std::size_t>(st.st_size));
-    char buf[1 << 16];
-    while (ok) {
-        const ssize_t n = read(fd, buf, sizeof buf);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) ok = false;
-        if (n <= 0) break;
-        out.append(buf, static_cast<std::size_t>(n));
+    struct stat before;
+    bool ok = fstat(fd, &before) == 0 && S_ISREG(before.st_mode);
+    bool settled = false;
+    for (int attempt = 0; ok && !settled && attempt < detail::kReadAttempts; ++attempt) {
+        out.clear();
+        if (before.st_size > 0) out.reserve(static_cast<std::size_t>(before.st_size));
+        ok = lseek(fd, 0, SEEK_SET) == 0 && ReadToEnd(fd, path, out);
+        struct stat after;
+        ok = ok && fstat(fd, &after) == 0;
+        // A write while the file was read changes its size or its time: read it again.
+        settled = ok && SameVersion(before, after);
+        before = after;
     }
     close(fd);
-    if (!ok) out.clear();
-    return ok;
+    if (!ok || !settled) out.clear();
+    return ok && settled;
 }
 
 bool ReplaceFileAtomically(const std::wstring& path, std::string_view bytes) {

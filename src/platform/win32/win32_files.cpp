@@ -39,6 +39,36 @@ class Handle {
   private:
     HANDLE h_;
 };
+
+// What tells one version of a file from the next: its size and last-write time.
+struct Version {
+    long long size = 0;
+    unsigned long long written = 0;
+    bool directory = false;
+    bool operator==(const Version& o) const { return size == o.size && written == o.written; }
+};
+
+bool VersionOf(HANDLE h, Version& v) {
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!GetFileInformationByHandle(h, &info)) return false;
+    v.size = static_cast<long long>((static_cast<unsigned long long>(info.nFileSizeHigh) << 32) |
+                                    info.nFileSizeLow);
+    v.written = (static_cast<unsigned long long>(info.ftLastWriteTime.dwHighDateTime) << 32) |
+                info.ftLastWriteTime.dwLowDateTime;
+    v.directory = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    return true;
+}
+
+bool ReadToEnd(HANDLE h, const std::wstring& path, std::string& out) {
+    char buf[1 << 16];
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadFile(h, buf, sizeof buf, &got, nullptr)) return false;
+        if (got == 0) return true;
+        out.append(buf, got);
+        detail::AfterReadBlock(path, out.size());
+    }
+}
 }  // namespace
 
 bool FindEntries(const std::wstring& directory, const std::wstring& pattern,
@@ -105,19 +135,24 @@ bool ReadFileBytes(const std::wstring& path, std::string& out) {
                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                          OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!h.valid()) return false;
-    LARGE_INTEGER size;
-    if (GetFileSizeEx(h.get(), &size) && size.QuadPart > 0)
-        out.reserve(static_cast<std::size_t>(size.QuadPart));
-    char buf[1 << 16];
-    for (;;) {
-        DWORD got = 0;
-        if (!ReadFile(h.get(), buf, sizeof buf, &got, nullptr)) {
-            out.clear();
-            return false;
-        }
-        if (got == 0) return true;
-        out.append(buf, got);
+    // CON, NUL, pipes: not files; reading the console would wait for the keyboard.
+    if (GetFileType(h.get()) != FILE_TYPE_DISK) return false;
+    Version before;
+    bool ok = VersionOf(h.get(), before) && !before.directory;
+    bool settled = false;
+    for (int attempt = 0; ok && !settled && attempt < detail::kReadAttempts; ++attempt) {
+        out.clear();
+        if (before.size > 0) out.reserve(static_cast<std::size_t>(before.size));
+        LARGE_INTEGER start{};
+        ok = SetFilePointerEx(h.get(), start, nullptr, FILE_BEGIN) && ReadToEnd(h.get(), path, out);
+        Version after;
+        ok = ok && VersionOf(h.get(), after);
+        // A write while the file was read changes its size or its time: read it again.
+        settled = ok && after == before;
+        before = after;
     }
+    if (!ok || !settled) out.clear();
+    return ok && settled;
 }
 
 bool ReplaceFileAtomically(const std::wstring& path, std::string_view bytes) {

@@ -1,0 +1,9 @@
+Attribute VB_Name = "M"
+x = "_"
+
+ÿı  _
+Rem‚
+   
+ƒAttribute 
+yz
+_

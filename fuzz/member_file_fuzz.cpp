@@ -1,0 +1,46 @@
+// Member files of every kind: the name a form-like file declares, and the line counts, which
+// account for every line of the file.
+#include "app/globals.h"
+#include "fuzz_support.h"
+#include "platform/platform.h"
+#include "step/line_count.h"
+#include "step/member_lists.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace kinoha;
+    if (size == 0) return 0;
+    constexpr MemberKind kKinds[] = {MemberKind::Form, MemberKind::Module, MemberKind::Class,
+                                     MemberKind::Doc, MemberKind::Dsr};
+    const MemberKind kind = kKinds[data[0] % 5];
+    gUnder = (data[0] / 5) % 2;
+    const std::string_view bytes = fuzz::Bytes(data + 1, size - 1);
+    const std::wstring path = fuzz::Put(L"member.frm", bytes);
+
+    MemberCounts counts;
+    const CountResult result = CountMemberLines(kind, path, counts);
+    MemberCounts again;
+    KINOHA_FUZZ_CHECK(CountMemberBytes(kind, bytes, gUnder == 1, again) == result);
+    KINOHA_FUZZ_CHECK(again.screen == counts.screen && again.code == counts.code &&
+                      again.comment == counts.comment && again.blank == counts.blank);
+
+    std::vector<std::string_view> lines;
+    platform::SplitLines(bytes, lines);
+    const auto n = static_cast<std::int64_t>(lines.size());
+    const std::int64_t total = counts.screen + counts.code + counts.comment + counts.blank;
+    if (kind == MemberKind::Class) {
+        KINOHA_FUZZ_CHECK(result == CountResult::Counted);
+        KINOHA_FUZZ_CHECK(counts.screen == 0 && total <= n);
+    } else if (lines.empty()) {
+        KINOHA_FUZZ_CHECK(result == CountResult::Empty);
+    } else {
+        KINOHA_FUZZ_CHECK(result == CountResult::Counted);
+        // Every line after the first counts once (a continued line may count nothing).
+        KINOHA_FUZZ_CHECK(gUnder == 1 ? total <= n - 1 : total == n - 1);
+        if (kind == MemberKind::Module) KINOHA_FUZZ_CHECK(counts.screen == 0);
+    }
+
+    const std::wstring entry = FormMemberEntry(L"member.frm", fuzz::Folder());
+    KINOHA_FUZZ_CHECK(entry.size() == kNameColumn + 1 + path.size());
+    KINOHA_FUZZ_CHECK(entry[kNameColumn] == L'|' && MemberEntryPath(entry) == path);
+    return 0;
+}
