@@ -7,6 +7,7 @@ start_display
 prepare_prefix
 start_kinoha
 wait_window '^情報$' >/dev/null || fail "the VB executable question did not come"
+sleep 1  # the box takes the keys once it is drawn and active; a loaded machine is slower
 keys Return
 wait_window 'ﾌｧｲﾙを指定してください' >/dev/null || fail "the open-file dialog did not come"
 sleep 1

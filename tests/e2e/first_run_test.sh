@@ -10,7 +10,7 @@ prepare_prefix
 start_kinoha
 
 wait_window '^情報$' >/dev/null || fail "the VB executable question did not come"
-sleep 0.5
+sleep 1
 screenshot vb-question
 keys Return
 wait_window 'ﾌｧｲﾙを指定してください' >/dev/null || fail "the open-file dialog did not come"
@@ -20,7 +20,7 @@ type_text "$(winpath "$PROGRAM_DIR")\\vb-standin.exe"
 keys Return
 
 wait_window '^情報$' >/dev/null || fail "the project directory question did not come"
-sleep 0.5
+sleep 1
 screenshot directory-question
 keys Return
 wait_window 'フォルダーの参照' >/dev/null || fail "the folder browser did not come"
