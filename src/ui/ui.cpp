@@ -71,6 +71,13 @@ void ShowMessage(HWND owner, const std::wstring& title, const std::wstring& text
     MessageBoxW(owner, text.c_str(), title.c_str(), flags);
 }
 
+SIZE OuterSizeForClient(int clientWidthTwips, int clientHeightTwips, DWORD style, DWORD exStyle,
+                        UINT dpi) {
+    RECT r{0, 0, TwipsToPixels(clientWidthTwips, dpi), TwipsToPixels(clientHeightTwips, dpi)};
+    AdjustWindowRectExForDpi(&r, style, FALSE, exStyle, dpi);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
 HWND CreateControl(HWND parent, const wchar_t* className, const std::wstring& text, DWORD style,
                    int id, const TwipsRect& place, HFONT font, DWORD exStyle) {
     const UINT dpi = WindowDpi(parent);

@@ -37,6 +37,10 @@ struct TwipsRect {
     int left, top, width, height;
 };
 
+// The outer size of a window whose client area is the given twips at a DPI.
+SIZE OuterSizeForClient(int clientWidthTwips, int clientHeightTwips, DWORD style, DWORD exStyle,
+                        UINT dpi);
+
 // Creates a child control placed in twips at the parent's DPI, with the font.
 HWND CreateControl(HWND parent, const wchar_t* className, const std::wstring& text, DWORD style,
                    int id, const TwipsRect& place, HFONT font, DWORD exStyle = 0);

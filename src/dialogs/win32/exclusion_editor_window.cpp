@@ -158,9 +158,7 @@ class EditorWindow final : public ExclusionEditorView {
 EditorWindow* gEditor = nullptr;
 
 SIZE OuterSize(UINT dpi) {
-    RECT r{0, 0, TwipsToPixels(kClientWidth, dpi), TwipsToPixels(kClientHeight, dpi)};
-    AdjustWindowRectExForDpi(&r, kStyle, FALSE, kExStyle, dpi);
-    return {r.right - r.left, r.bottom - r.top};
+    return OuterSizeForClient(kClientWidth, kClientHeight, kStyle, kExStyle, dpi);
 }
 
 LRESULT CALLBACK EditorProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -87,11 +87,8 @@ class VersionWindowImpl final : public VersionWindowView {
 
 VersionWindowImpl* gVersion = nullptr;
 
-// The outer size for the fixed client area at a DPI.
 SIZE OuterSize(UINT dpi) {
-    RECT r{0, 0, TwipsToPixels(kClientWidth, dpi), TwipsToPixels(kClientHeight, dpi)};
-    AdjustWindowRectExForDpi(&r, kStyle, FALSE, kExStyle, dpi);
-    return {r.right - r.left, r.bottom - r.top};
+    return OuterSizeForClient(kClientWidth, kClientHeight, kStyle, kExStyle, dpi);
 }
 
 LRESULT CALLBACK VersionProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
