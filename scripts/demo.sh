@@ -14,9 +14,9 @@ export E2E_NAME=demo KEEP_WORK=1 WORK="$PWD/build/demo/run"
 rm -rf "$WORK"
 mkdir -p "$WORK"
 source tests/e2e/lib.sh
-cp -r examples/. "$PROJECTS/"
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+  cp -r examples/. "$PROJECTS/"
   prepare_prefix
   prepared_settings "[FILE  ]0"
   start_kinoha
@@ -27,11 +27,7 @@ if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   exit 0
 fi
 
-start_display
-prepare_prefix
-prepared_settings "[FILE  ]0"
-start_kinoha
-wait_tray_ready || fail "no tray icon"
+start_on_samples "[FILE  ]0"
 screenshot tray
 tray_click 3
 screenshot main-menu

@@ -5,14 +5,8 @@
 # saved at the end.
 E2E_NAME=exclusion-editor
 source "$(dirname "$0")/lib.sh"
-: "${SOURCE_DIR:?}"
-cp -r "$SOURCE_DIR/examples/." "$PROJECTS/"
-start_display
-prepare_prefix
 # Later lines win: top -600 twips, left 1500 twips (100 pixels at 96 DPI).
-prepared_settings "[TOP   ]-600" "[LEFT  ]1500" "[FILE  ]0"
-start_kinoha
-wait_tray_ready || fail "no tray icon"
+start_on_samples "[TOP   ]-600" "[LEFT  ]1500" "[FILE  ]0"
 
 # The window's outer rectangle on the screen: X Y WIDTH HEIGHT.
 window_rect() {

@@ -186,6 +186,18 @@ prepared_settings() {
     "[UNDER ]0" "$@"
 }
 
+# The usual start: the sample projects, a display, a prefix, a settings file with the stand-in
+# as the VB executable (extra settings lines as arguments), the program resident in the tray.
+start_on_samples() {
+  : "${SOURCE_DIR:?}"
+  cp -r "$SOURCE_DIR/examples/." "$PROJECTS/"
+  start_display
+  prepare_prefix
+  prepared_settings "$@"
+  start_kinoha
+  wait_tray_ready || fail "no tray icon"
+}
+
 # Waits for the tray icon: the program answers a right click with its menu.
 # (the leaf's green at the icon's place in the notification area).
 tray_icon_shown() {

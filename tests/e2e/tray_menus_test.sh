@@ -4,13 +4,7 @@
 # the file-names-only switch saved at the end.
 E2E_NAME=tray-menus
 source "$(dirname "$0")/lib.sh"
-: "${SOURCE_DIR:?}"
-cp -r "$SOURCE_DIR/examples/." "$PROJECTS/"
-start_display
-prepare_prefix
-prepared_settings "[FILE  ]0"
-start_kinoha
-wait_tray_ready || fail "no tray icon"
+start_on_samples "[FILE  ]0"
 
 tray_click 3
 screenshot main-menu

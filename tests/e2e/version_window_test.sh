@@ -4,13 +4,7 @@
 # and "OK" closing it.
 E2E_NAME=version-window
 source "$(dirname "$0")/lib.sh"
-: "${SOURCE_DIR:?}"
-cp -r "$SOURCE_DIR/examples/." "$PROJECTS/"
-start_display
-prepare_prefix
-prepared_settings "[FILE  ]0"
-start_kinoha
-wait_tray_ready || fail "no tray icon"
+start_on_samples "[FILE  ]0"
 
 TITLE='^Kinoha バージョン情報 VB6用$'
 window_rect() {
