@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/window_geometry.h"
 #include "compile/compile_view.h"
 
 namespace kinoha {
@@ -25,11 +26,6 @@ std::wstring CompileCommandLine(const std::wstring& vbMain, const std::wstring& 
 // (exact, case-sensitive; an empty string is in every path). Group files stay whole.
 std::vector<std::wstring> CompileProjectRows(const std::vector<std::wstring>& projects,
                                              const std::vector<std::wstring>& exclusions);
-
-// Outer position and size of the window, in twips.
-struct WindowGeometry {
-    std::int32_t top = 0, left = 0, height = 0, width = 0;
-};
 
 // Runs a command line to its end (RunAndWait); tests put a recorder in its place.
 using CommandRunner = std::function<bool(const std::wstring& commandLine)>;

@@ -8,17 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "app/window_geometry.h"
 #include "step/member_lists.h"
 #include "step/step_window_view.h"
 
 namespace kinoha {
 
 class StepWorkers;
-
-// An outer window position and size in twips.
-struct WindowGeometry {
-    std::int32_t top = 0, left = 0, height = 0, width = 0;
-};
 
 // Where the controls go for an outer window height, in twips.
 struct StepLayout {

@@ -71,6 +71,25 @@ void ShowMessage(HWND owner, const std::wstring& title, const std::wstring& text
     MessageBoxW(owner, text.c_str(), title.c_str(), flags);
 }
 
+WindowGeometry OuterGeometry(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    if (IsIconic(window)) {
+        WINDOWPLACEMENT wp{};
+        wp.length = sizeof wp;
+        GetWindowPlacement(window, &wp);
+        // Work-area coordinates: shift them by the work area's offset on its monitor.
+        MONITORINFO mi{};
+        mi.cbSize = sizeof mi;
+        GetMonitorInfoW(MonitorFromRect(&wp.rcNormalPosition, MONITOR_DEFAULTTONEAREST), &mi);
+        r = wp.rcNormalPosition;
+        OffsetRect(&r, mi.rcWork.left - mi.rcMonitor.left, mi.rcWork.top - mi.rcMonitor.top);
+    }
+    const UINT dpi = WindowDpi(window);
+    return {PixelsToTwips(r.top, dpi), PixelsToTwips(r.left, dpi),
+            PixelsToTwips(r.bottom - r.top, dpi), PixelsToTwips(r.right - r.left, dpi)};
+}
+
 SIZE OuterSizeForClient(int clientWidthTwips, int clientHeightTwips, DWORD style, DWORD exStyle,
                         UINT dpi) {
     RECT r{0, 0, TwipsToPixels(clientWidthTwips, dpi), TwipsToPixels(clientHeightTwips, dpi)};

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/message.h"
+#include "app/window_geometry.h"
 
 namespace kinoha::ui {
 
@@ -36,6 +37,9 @@ void ShowMessage(HWND owner, const std::wstring& title, const std::wstring& text
 struct TwipsRect {
     int left, top, width, height;
 };
+
+// The window's outer geometry in twips at its DPI; while minimised, the place it is restored to.
+WindowGeometry OuterGeometry(HWND window);
 
 // The outer size of a window whose client area is the given twips at a DPI.
 SIZE OuterSizeForClient(int clientWidthTwips, int clientHeightTwips, DWORD style, DWORD exStyle,

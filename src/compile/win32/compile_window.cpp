@@ -106,12 +106,7 @@ class CompileWindow final : public CompileView {
     }
 
     // The outer geometry now, in twips; while minimised, the place it is restored to.
-    WindowGeometry CurrentGeometry() const {
-        const RECT r = IsIconic(hwnd) ? normal_ : WindowRect();
-        const UINT dpi = WindowDpi(hwnd);
-        return {PixelsToTwips(r.top, dpi), PixelsToTwips(r.left, dpi),
-                PixelsToTwips(r.bottom - r.top, dpi), PixelsToTwips(r.right - r.left, dpi)};
-    }
+    WindowGeometry CurrentGeometry() const { return OuterGeometry(hwnd); }
 
     // Form_Resize: the buttons and the status line follow the bottom edge, the list the height.
     void Layout() {
@@ -158,9 +153,6 @@ class CompileWindow final : public CompileView {
         DeleteFonts();
     }
 
-    void RememberNormalPlace() {
-        if (!IsIconic(hwnd)) normal_ = WindowRect();
-    }
     void OnActivate(bool active) {
         if (!active) {
             HWND f = GetFocus();
@@ -177,13 +169,7 @@ class CompileWindow final : public CompileView {
   private:
     HFONT font_ = nullptr, bold_ = nullptr;
     HWND focus_ = nullptr;  // the control that had the focus when the window was left
-    RECT normal_{};
 
-    RECT WindowRect() const {
-        RECT r{};
-        GetWindowRect(hwnd, &r);
-        return r;
-    }
     void MakeFonts() {
         const UINT dpi = WindowDpi(hwnd);
         font_ = GothicFont(9, dpi);
@@ -271,9 +257,6 @@ LRESULT CALLBACK CompileProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
             }
             break;
         }
-        case WM_WINDOWPOSCHANGED:
-            if (w->lstData != nullptr) w->RememberNormalPlace();
-            break;
         case WM_SIZE:
             if (wParam != SIZE_MINIMIZED && w->lstData != nullptr) w->Layout();
             return 0;

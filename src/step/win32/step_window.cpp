@@ -200,24 +200,7 @@ class StepWindow final : public StepView {
         Layout();
     }
 
-    // The outer geometry in twips; a minimised window gives the place it is restored to.
-    WindowGeometry Geometry() const {
-        RECT r{};
-        GetWindowRect(hwnd, &r);
-        if (IsIconic(hwnd)) {
-            WINDOWPLACEMENT wp{};
-            wp.length = sizeof wp;
-            GetWindowPlacement(hwnd, &wp);
-            // Work-area coordinates: shift them by the work area's offset on its monitor.
-            MONITORINFO mi{};
-            mi.cbSize = sizeof mi;
-            GetMonitorInfoW(MonitorFromRect(&wp.rcNormalPosition, MONITOR_DEFAULTTONEAREST), &mi);
-            r = wp.rcNormalPosition;
-            OffsetRect(&r, mi.rcWork.left - mi.rcMonitor.left, mi.rcWork.top - mi.rcMonitor.top);
-        }
-        return {PixelsToTwips(r.top, dpi), PixelsToTwips(r.left, dpi),
-                PixelsToTwips(r.bottom - r.top, dpi), PixelsToTwips(r.right - r.left, dpi)};
-    }
+    WindowGeometry Geometry() const { return OuterGeometry(hwnd); }
 };
 
 std::unique_ptr<StepWindow> gStep;
