@@ -1,6 +1,5 @@
 // Member files of every kind: the name a form-like file declares, and the line counts, which
 // account for every line of the file.
-#include "app/globals.h"
 #include "fuzz_support.h"
 #include "platform/platform.h"
 #include "step/line_count.h"
@@ -12,14 +11,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     constexpr MemberKind kKinds[] = {MemberKind::Form, MemberKind::Module, MemberKind::Class,
                                      MemberKind::Doc, MemberKind::Dsr};
     const MemberKind kind = kKinds[data[0] % 5];
-    gUnder = (data[0] / 5) % 2;
+    const CountOptions options{.under = (data[0] / 5) % 2 == 1};
     const std::string_view bytes = fuzz::Bytes(data + 1, size - 1);
     const std::wstring path = fuzz::Put(L"member.frm", bytes);
 
     MemberCounts counts;
-    const CountResult result = CountMemberLines(kind, path, counts);
+    const CountResult result = CountMemberLines(kind, path, options, counts);
     MemberCounts again;
-    KINOHA_FUZZ_CHECK(CountMemberBytes(kind, bytes, gUnder == 1, again) == result);
+    KINOHA_FUZZ_CHECK(CountMemberBytes(kind, bytes, options, again) == result);
     KINOHA_FUZZ_CHECK(again.screen == counts.screen && again.code == counts.code &&
                       again.comment == counts.comment && again.blank == counts.blank);
 
@@ -35,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } else {
         KINOHA_FUZZ_CHECK(result == CountResult::Counted);
         // Every line after the first counts once (a continued line may count nothing).
-        KINOHA_FUZZ_CHECK(gUnder == 1 ? total <= n - 1 : total == n - 1);
+        KINOHA_FUZZ_CHECK(options.under ? total <= n - 1 : total == n - 1);
         if (kind == MemberKind::Module) KINOHA_FUZZ_CHECK(counts.screen == 0);
     }
 

@@ -4,12 +4,6 @@
 namespace kinoha {
 namespace {
 constexpr std::wstring_view kUp = L"..\\";
-
-std::int32_t LastBackslash(std::wstring_view text) {
-    std::int32_t position = 0, count = 0;
-    SearchString(1, text, L"\\", position, count);
-    return position;
-}
 }  // namespace
 
 std::wstring ResolvePath(std::wstring_view path) {

@@ -32,6 +32,20 @@ std::wstring UpperAscii(std::wstring_view text);
 // 1-based position of the first `key` in the upper-cased text, or 0.
 std::int32_t FindUpper(std::wstring_view text, std::wstring_view key);
 
+// 1-based position of the last "\" of a path, or 0.
+std::int32_t LastBackslash(std::wstring_view path);
+// The folder of a path: the text before its last "\" (empty when there is none).
+std::wstring FolderOf(std::wstring_view path);
+// The name of a path: the text after its last "\" (the whole text when there is none).
+std::wstring NameOf(std::wstring_view path);
+// A path read from a file, as a full path: an absolute value (a drive letter with "\" or "/"
+// after the colon, or a UNC path) as it is, any other joined to `folder` with "\"; "..\" steps
+// applied either way.
+std::wstring PathFromFolder(std::wstring_view folder, std::wstring_view value);
+// Whether a value is a path of its own: a drive letter with "\" or "/" after the colon, or a
+// UNC path.
+bool IsAbsolute(std::wstring_view value);
+
 // 1-based position of the first `find` in `text` at or after `start`, or 0 (exact match).
 std::int32_t InStr(std::int32_t start, std::wstring_view text, std::wstring_view find);
 

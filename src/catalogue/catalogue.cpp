@@ -4,6 +4,7 @@
 
 #include "app/globals.h"
 #include "app/text_helpers.h"
+#include "catalogue/exclusion.h"
 #include "catalogue/project_file.h"
 #include "catalogue/project_search.h"
 
@@ -15,13 +16,6 @@ namespace {
 bool gRunning = false;
 bool gPending = false;
 bool gPendingResearch = false;
-
-bool Excluded(const std::wstring& path, const std::vector<std::wstring>& exclusions) {
-    for (const auto& e : exclusions) {
-        if (path.find(e) != std::wstring::npos) return true;  // an empty entry is found too
-    }
-    return false;
-}
 
 SortedList Search(const std::wstring& prjDir) {
     std::vector<std::wstring> found;
@@ -51,7 +45,7 @@ void BuildOnce(bool research) {
         std::size_t m = 0;
         for (std::size_t i = 0; i < projects.Count() && m < kMenuEntries; ++i) {
             const std::wstring& p = projects[i];
-            if (Excluded(p, exclusions)) continue;
+            if (IsExcluded(p, exclusions)) continue;
             if (FindUpper(p, L".VBG") == 0) {
                 std::wstring x = GetProjectExe(p);
                 if (!x.empty()) exes.push_back(std::move(x));

@@ -37,9 +37,7 @@ std::wstring MenuCaption(const std::wstring& path) {
 
 std::wstring MenuCaption(const std::wstring& path, bool fileNamesOnly) {
     if (!fileNamesOnly) return path;
-    std::int32_t position = 0, count = 0;
-    SearchString(1, path, L"\\", position, count);
-    return path.substr(static_cast<std::size_t>(position));
+    return NameOf(path);
 }
 
 }  // namespace kinoha

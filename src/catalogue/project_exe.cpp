@@ -1,4 +1,5 @@
 #include "app/text_helpers.h"
+#include "catalogue/group_file.h"
 #include "catalogue/project_file.h"
 #include "catalogue/project_values.h"
 #include "platform/platform.h"
@@ -9,7 +10,7 @@ namespace pv = project_values;
 std::wstring GetProjectExe(const std::wstring& projectPath) {
     std::vector<std::wstring> lines;
     if (!platform::ReadTextLines(projectPath, lines)) return {};
-    const std::wstring folder = pv::FolderOf(projectPath);
+    const std::wstring folder = FolderOf(projectPath);
     std::wstring exe, dir;
     for (const auto& line : lines) {
         if (line.find(pv::kExeName) != std::wstring::npos) {
@@ -20,31 +21,21 @@ std::wstring GetProjectExe(const std::wstring& projectPath) {
         if (line.find(pv::kPath) != std::wstring::npos) {
             auto v = pv::QuotedValue(line, pv::kPathFrom);
             if (!v) return {};
-            dir = ResolvePath((pv::IsAbsolute(*v) ? L"" : folder) + *v + L"\\");
+            // The value names a folder: the "\" added lets a last ".." step apply.
+            dir = IsAbsolute(*v) ? ResolvePath(*v + L"\\") : PathFromFolder(folder, *v + L"\\");
             if (!dir.empty() && dir.back() == L'\\') dir.pop_back();
         }
     }
-    if (dir.empty() && !folder.empty()) dir = folder.substr(0, folder.size() - 1);
-    exe = ResolvePath(pv::IsAbsolute(exe) ? exe : dir + L"\\" + exe);
+    if (dir.empty() && LastBackslash(projectPath) > 0) dir = folder;
+    exe = PathFromFolder(dir, exe);
     // Projects that build a DLL or a control have no ".EXE".
     if (FindUpper(exe, L".EXE") == 0) return {};
     return exe;
 }
 
 void AddGroupExes(const std::wstring& groupPath, std::vector<std::wstring>& list) {
-    std::vector<std::wstring> lines;
-    if (!platform::ReadTextLines(groupPath, lines)) return;
-    std::wstring folder = pv::FolderOf(groupPath);
-    if (!folder.empty()) folder.pop_back();
-    constexpr std::wstring_view kProject = L"Project=";
-    for (const auto& line : lines) {
-        // Also matches the "Project=" inside "StartupProject=".
-        const auto c = line.find(kProject);
-        if (c == std::wstring::npos) continue;
-        const std::wstring v = line.substr(c + kProject.size());
-        const std::wstring p = ResolvePath(pv::IsAbsolute(v) ? v : folder + L"\\" + v);
-        if (!platform::LookupFile(p)) continue;
-        std::wstring e = GetProjectExe(p);
+    for (const auto& project : GroupProjects(groupPath)) {
+        std::wstring e = GetProjectExe(project);
         if (!e.empty()) list.push_back(std::move(e));
     }
 }

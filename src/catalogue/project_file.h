@@ -16,15 +16,20 @@ namespace kinoha {
 // are.
 std::wstring GetProjectExe(const std::wstring& projectPath);
 
-// Appends to `list` the executables of every project that the group names on a "Project=" line
-// (the start-up project's line included), in line order. A member that does not exist is
-// skipped; what was appended before a failure stays.
+// Appends to `list` the executables of every project that the group names (GroupProjects), in
+// line order.
 void AddGroupExes(const std::wstring& groupPath, std::vector<std::wstring>& list = lstExe);
 
 // The project's "Path32=" folder as an absolute path, or empty (no such line, more than 301
-// lines, any failure). When gVbMain names VB5.EXE the file is first rewritten without its
-// "Retained=" and "DebugStartupOption=" lines, with CR LF line ends; the rewrite replaces the
-// file whole, so a file that cannot be rewritten stays exactly as it was.
+// lines, any failure). Only reads the file.
 std::wstring GetOutputDir(const std::wstring& projectPath);
+
+// Makes a project or group file one the VB executable `vbMain` accepts, before it is handed to
+// it: when `vbMain` names VB5.EXE (any case) the file is rewritten without its "Retained=" and
+// "DebugStartupOption=" lines, with CR LF line ends. A file that GetOutputDir cannot read
+// (more than 301 lines, a short "Path32=" line) is not rewritten. The rewrite replaces the file
+// whole, so a file that cannot be rewritten stays exactly as it was. False when the file
+// needed the rewrite and did not get it.
+bool PrepareProjectForVb(const std::wstring& projectPath, const std::wstring& vbMain);
 
 }  // namespace kinoha

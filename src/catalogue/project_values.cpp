@@ -1,25 +1,34 @@
 #include "catalogue/project_values.h"
 
-#include "app/text_helpers.h"
+#include "platform/platform.h"
 
 namespace kinoha::project_values {
-
-std::wstring FolderOf(std::wstring_view path) {
-    std::int32_t position = 0, count = 0;
-    SearchString(1, path, L"\\", position, count);
-    return std::wstring(path.substr(0, static_cast<std::size_t>(position)));
-}
-
-bool IsAbsolute(std::wstring_view value) {
-    if (value.size() >= 2 && value[0] == L'\\' && value[1] == L'\\') return true;
-    const bool letter = value.size() >= 3 && ((value[0] >= L'A' && value[0] <= L'Z') ||
-                                              (value[0] >= L'a' && value[0] <= L'z'));
-    return letter && value[1] == L':' && (value[2] == L'\\' || value[2] == L'/');
-}
+namespace {
+// The line table holds line numbers 0 to 300; a longer file is not handled at all.
+constexpr std::size_t kMaxLines = 301;
+}  // namespace
 
 std::optional<std::wstring> QuotedValue(const std::wstring& line, std::size_t from) {
     if (line.size() < from) return std::nullopt;
     return line.substr(from - 1, line.size() - from);
+}
+
+bool ReadLineTable(const std::wstring& projectPath, LineTable& table) {
+    table = {};
+    if (!platform::ReadFileBytes(projectPath, table.bytes)) return false;
+    platform::SplitLines(table.bytes, table.raw);
+    if (table.raw.size() > kMaxLines) return false;
+    // Keys are looked for in the decoded text: a trail byte of a double-byte character can
+    // look like an ASCII letter.
+    table.lines.reserve(table.raw.size());
+    for (const auto r : table.raw) {
+        table.lines.push_back(platform::DecodeAnsi(r));
+        if (table.lines.back().find(kPath) == std::wstring::npos) continue;
+        auto value = QuotedValue(table.lines.back(), kPathFrom);
+        if (!value) return false;
+        table.path32 = std::move(*value);
+    }
+    return true;
 }
 
 }  // namespace kinoha::project_values

@@ -2,9 +2,9 @@
 
 #include <thread>
 
-#include "app/globals.h"
 #include "app/sorted_list.h"
 #include "catalogue/project_search.h"
+#include "cli/exit_codes.h"
 #include "platform/platform.h"
 #include "step/member_lists.h"
 #include "step/step_projects.h"
@@ -40,20 +40,16 @@ struct Options {
     std::vector<std::wstring> paths;
 };
 
-// Restores the program-wide values the tool changes, so that a caller (a test) gets them back.
-class Restore {
+// Gives back the code page the tool selected, so that a caller (a test) gets the default again.
+class EncodingRestore {
   public:
-    Restore() : under_(gUnder) {}
-    ~Restore() {
-        gUnder = under_;
-        if (encodingChanged) platform::SelectAnsiCodePage("");
+    EncodingRestore() = default;
+    ~EncodingRestore() {
+        if (changed) platform::SelectAnsiCodePage("");
     }
-    Restore(const Restore&) = delete;
-    Restore& operator=(const Restore&) = delete;
-    bool encodingChanged = false;
-
-  private:
-    std::int32_t under_;
+    EncodingRestore(const EncodingRestore&) = delete;
+    EncodingRestore& operator=(const EncodingRestore&) = delete;
+    bool changed = false;
 };
 
 bool ParseCount(const std::wstring& text, unsigned& value) {
@@ -126,28 +122,27 @@ int RunStepTool(const std::vector<std::wstring>& args, const ToolWriter& out,
     const std::wstring problem = Parse(args, o, help, version);
     if (!problem.empty()) {
         err(L"kinoha-step: " + problem + L"\n" + kUsage);
-        return 2;
+        return kExitUsage;
     }
     if (help) {
         out(kUsage);
-        return 0;
+        return kExitCounted;
     }
     if (version) {
         out(L"kinoha-step " KINOHA_VERSION_W L"\n");
-        return 0;
+        return kExitCounted;
     }
 
-    Restore restore;
+    EncodingRestore restore;
     if (!o.encoding.empty()) {
         std::string name;
         for (const wchar_t c : o.encoding) name += static_cast<char>(c < 0x80 ? c : '?');
         if (!platform::SelectAnsiCodePage(name)) {
             err(L"kinoha-step: unknown encoding " + o.encoding + L"\n" + kUsage);
-            return 2;
+            return kExitUsage;
         }
-        restore.encodingChanged = true;
+        restore.changed = true;
     }
-    gUnder = o.under ? 1 : 0;
 
     // The rows as the catalogue would list them: a directory's finds sorted as its list is.
     std::vector<std::wstring> rows;
@@ -165,20 +160,20 @@ int RunStepTool(const std::vector<std::wstring>& args, const ToolWriter& out,
             rows.insert(rows.end(), sorted.begin(), sorted.end());
         } else {
             err(L"kinoha-step: " + given + L": no such file or directory\n");
-            return 2;
+            return kExitUsage;
         }
     }
     std::vector<std::wstring> projects;
     FillStepProjects(rows, o.exclusions, projects);
     if (projects.empty()) {
         err(L"kinoha-step: no project to count\n");
-        return 1;
+        return kExitNotCounted;
     }
 
     const std::wstring here = platform::AbsolutePath(L".");
     const unsigned jobs = o.jobs != 0 ? o.jobs : std::thread::hardware_concurrency();
     StepWorkers workers(jobs);
-    int status = 0;
+    int status = kExitCounted;
     std::size_t counted = 0, allMembers = 0;
     MemberCounts all;
     for (const auto& project : projects) {
@@ -187,7 +182,7 @@ int RunStepTool(const std::vector<std::wstring>& args, const ToolWriter& out,
         std::string projectBytes;
         if (!platform::ReadFileBytes(project, projectBytes)) {
             err(L"kinoha-step: " + shown + L": the project file cannot be read\n");
-            status = 1;
+            status = kExitNotCounted;
             continue;
         }
         MemberLists lists;
@@ -196,19 +191,19 @@ int RunStepTool(const std::vector<std::wstring>& args, const ToolWriter& out,
         std::vector<std::wstring> lstStep;
         StepFailure failure;
         MemberCounts c;
-        const StepCountOptions options{!o.toStdout, &workers, &failure, &c};
+        const StepCountOptions options{!o.toStdout, &workers, &failure, &c, {o.under}};
         if (!CountProjectSteps(project, lists, lstStep, options)) {
             const StepFailure& why = failure.file.empty() && !note.file.empty() ? note : failure;
             err(L"kinoha-step: " + shown + L": " +
                 (why.file.empty() ? L"" : Shown(why.file, here) + L": ") + why.reason +
                 L"; no report written\n");
-            status = 1;
+            status = kExitNotCounted;
             continue;
         }
         if (!complete) {
             err(L"kinoha-step: " + shown + L": " + note.reason +
                 L"; the members listed before that line were counted\n");
-            status = 1;
+            status = kExitNotCounted;
         }
         if (o.toStdout) {
             std::wstring text;

@@ -11,8 +11,7 @@ namespace kinoha {
 using ToolWriter = std::function<void(const std::wstring& text)>;
 
 // Runs `kinoha-step` with the arguments after the program name. Normal output goes to `out`,
-// messages to `err`, each as whole lines ending in "\n". Returns the exit status: 0 when every
-// project was counted, 1 when one or more could not be, 2 for a usage error.
+// messages to `err`, each as whole lines ending in "\n". Returns the exit status (exit_codes.h).
 int RunStepTool(const std::vector<std::wstring>& args, const ToolWriter& out,
                 const ToolWriter& err);
 

@@ -3,6 +3,8 @@
 #include <utility>
 
 #include "app/globals.h"
+#include "app/standard_messages.h"
+#include "catalogue/exclusion.h"
 #include "catalogue/project_file.h"
 #include "platform/platform.h"
 #include "tray/launch.h"
@@ -17,25 +19,13 @@ std::wstring CompileCommandLine(const std::wstring& vbMain, const std::wstring& 
     return line;
 }
 
-std::vector<std::wstring> CompileProjectRows(const std::vector<std::wstring>& projects,
-                                             const std::vector<std::wstring>& exclusions) {
-    std::vector<std::wstring> rows;
-    for (const auto& path : projects) {
-        bool excluded = false;
-        for (const auto& e : exclusions) {
-            if (path.find(e) != std::wstring::npos) excluded = true;
-        }
-        if (!excluded) rows.push_back(path);
-    }
-    return rows;
-}
-
 CompileRun::CompileRun(CompileView& view, CommandRunner runner)
     : view_(view), runner_(runner ? std::move(runner) : CommandRunner(RunAndWait)) {}
 
 WindowGeometry CompileRun::Load() {
     gStop = true;
-    rows_ = CompileProjectRows(lstPrj.Items(), lstJyogai);
+    // Group files stay whole: VB compiles a group as one.
+    rows_ = WithoutExcluded(lstPrj.Items(), lstJyogai);
     view_.SetStatus(kCompileHint);
     return {gTop, gLeft, gHeight, gWidth};
 }
@@ -45,10 +35,7 @@ void CompileRun::Make() {
     // would end its run when this one ends.
     if (running_ || !gStop) return;
     if (!platform::LookupFile(gVbMain)) {
-        view_.ShowMessage(
-            L"起動失敗",
-            JoinLines({L"起動に失敗しました", L"パスを確認して下さい", L"ＶＢ本体：" + gVbMain}),
-            MessageIcon::None);
+        ShowStartFailed(view_, gVbMain);
         return;
     }
     EnterRunning();
@@ -59,11 +46,7 @@ void CompileRun::Make() {
     for (std::size_t i = 0; i < rows_.size() && i < selection.size(); ++i) {
         if (!selection[i]) continue;
         if (!platform::LookupFile(rows_[i])) {
-            view_.ShowMessage(L"ファイル無し",
-                              JoinLines({L"指定したファイルが存在しません",
-                                         L"ファイル名やディレクトリを修正した場合は、",
-                                         L"Kinoha を再起動して下さい"}),
-                              MessageIcon::Exclamation);
+            ShowFileMissing(view_);
             chosen.clear();
             break;
         }
@@ -78,8 +61,10 @@ void CompileRun::Make() {
     for (std::size_t k = 0; k < chosen.size(); ++k) {
         view_.SetStatus(L"コンパイル中－" + std::to_wstring(k + 1) + L"/" + n);
         const std::wstring outDir = GetOutputDir(chosen[k]);
+        // A file that VB5 needed rewritten and did not get is compiled without /outdir.
+        const bool prepared = PrepareProjectForVb(chosen[k], gVbMain);
         // Neither the compiler's exit code nor a failed start stops the run.
-        runner_(CompileCommandLine(gVbMain, chosen[k], outDir));
+        runner_(CompileCommandLine(gVbMain, chosen[k], prepared ? outDir : std::wstring()));
         platform::PumpEvents();
         if (gStop) break;
     }

@@ -22,11 +22,6 @@ inline constexpr wchar_t kCompileHint[] =
 std::wstring CompileCommandLine(const std::wstring& vbMain, const std::wstring& path,
                                 const std::wstring& outDir);
 
-// The rows of the list: `projects` in order, without those that hold any of `exclusions`
-// (exact, case-sensitive; an empty string is in every path). Group files stay whole.
-std::vector<std::wstring> CompileProjectRows(const std::vector<std::wstring>& projects,
-                                             const std::vector<std::wstring>& exclusions);
-
 // Runs a command line to its end (RunAndWait); tests put a recorder in its place.
 using CommandRunner = std::function<bool(const std::wstring& commandLine)>;
 

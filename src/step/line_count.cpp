@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "app/globals.h"
 #include "platform/platform.h"
 
 namespace kinoha {
@@ -188,9 +187,10 @@ CountResult CountClass(LineReader& reader, bool keepsAscii, bool under, MemberCo
 
 }  // namespace
 
-CountResult CountMemberBytes(MemberKind kind, std::string_view bytes, bool under,
+CountResult CountMemberBytes(MemberKind kind, std::string_view bytes, const CountOptions& options,
                              MemberCounts& counts) {
     counts = {};
+    const bool under = options.under;
     const bool keepsAscii = platform::AnsiKeepsAscii();
     LineReader reader(bytes);
     MemberCounts c;
@@ -212,11 +212,12 @@ CountResult CountMemberBytes(MemberKind kind, std::string_view bytes, bool under
     return result;
 }
 
-CountResult CountMemberLines(MemberKind kind, const std::wstring& path, MemberCounts& counts) {
+CountResult CountMemberLines(MemberKind kind, const std::wstring& path, const CountOptions& options,
+                             MemberCounts& counts) {
     counts = {};
     std::string bytes;
     if (!platform::ReadFileBytes(path, bytes)) return CountResult::CannotRead;
-    return CountMemberBytes(kind, bytes, gUnder == 1, counts);
+    return CountMemberBytes(kind, bytes, options, counts);
 }
 
 }  // namespace kinoha

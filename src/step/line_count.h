@@ -1,10 +1,12 @@
 // Sorting the lines of one member file into screen part, code, comment and blank, and counting
-// them. The classification is a pure function of the file's bytes and the continuation setting.
+// them. The classification is a pure function of the file's bytes and the count options.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <string_view>
+
+#include "step/count_options.h"
 
 namespace kinoha {
 
@@ -23,13 +25,12 @@ enum class CountResult {
     Empty,       // a Form, Doc, Dsr or Module file without a first line
 };
 
-// Counts the lines of a member file's bytes. `under`: a line ending in "_" is the start or
-// middle of a continued statement and adds no code (the last line of the statement counts).
-CountResult CountMemberBytes(MemberKind kind, std::string_view bytes, bool under,
+// Counts the lines of a member file's bytes.
+CountResult CountMemberBytes(MemberKind kind, std::string_view bytes, const CountOptions& options,
                              MemberCounts& counts);
 
-// Counts the member file at `path`, with the continuation rule of gUnder (on only when 1).
-// The counts are all 0 unless the result is Counted.
-CountResult CountMemberLines(MemberKind kind, const std::wstring& path, MemberCounts& counts);
+// Counts the member file at `path`. The counts are all 0 unless the result is Counted.
+CountResult CountMemberLines(MemberKind kind, const std::wstring& path, const CountOptions& options,
+                             MemberCounts& counts);
 
 }  // namespace kinoha

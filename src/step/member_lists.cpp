@@ -15,13 +15,6 @@ std::wstring_view TrimBlanks(std::wstring_view s) {
     return s;
 }
 
-// The text before the last "\" of a path.
-std::wstring FolderOf(std::wstring_view path) {
-    std::int32_t position = 0, count = 0;
-    SearchString(1, path, L"\\", position, count);
-    return std::wstring(path.substr(0, position > 0 ? static_cast<std::size_t>(position - 1) : 0));
-}
-
 bool StartsWith(std::wstring_view line, std::wstring_view key) {
     return line.substr(0, key.size()) == key;
 }

@@ -7,8 +7,7 @@
 
 namespace kinoha {
 
-// Appends the member projects of a group file that exist, in the order of its lines (a
-// «StartupProject=» line counts too: the key is sought anywhere in a line).
+// Appends the member projects of a group file (GroupProjects).
 void AddGroupProjects(const std::wstring& groupPath, std::vector<std::wstring>& lstData);
 
 // Fills `lstData` from `rows`: a row holding any of `exclusions` (exact, case-sensitive

@@ -38,10 +38,10 @@ const wchar_t* KindWord(MemberKind kind) {
     return L"";
 }
 
-void Count(Member& m) {
+void Count(Member& m, const CountOptions& counting) {
     if (*m.entry == kFailedMemberEntry) return;  // its file could not be read for its name
     const std::wstring path = MemberEntryPath(*m.entry);
-    m.result = CountMemberLines(m.kind, path, m.counts);
+    m.result = CountMemberLines(m.kind, path, counting, m.counts);
     if (m.result == CountResult::Counted) m.dated = platform::FileModifiedLocal(path, m.date);
 }
 
@@ -114,7 +114,7 @@ bool CountProjectSteps(const std::wstring& projectPath, const MemberLists& membe
     std::atomic<std::size_t> firstFailure{list.size()};
     ForEachMember(options.workers, list.size(), [&](std::size_t i) {
         if (i > firstFailure.load()) return;
-        Count(list[i]);
+        Count(list[i], options.counting);
         if (list[i].result != CountResult::Counted || !list[i].dated) {
             std::size_t seen = firstFailure.load();
             while (i < seen && !firstFailure.compare_exchange_weak(seen, i)) {

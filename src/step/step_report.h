@@ -25,6 +25,7 @@ struct StepCountOptions {
     StepWorkers* workers = nullptr;  // read the member files side by side
     StepFailure* failure = nullptr;  // receives why the count stopped
     MemberCounts* totals = nullptr;  // receives the totals line's counts
+    CountOptions counting;           // how each member's lines count
 };
 
 // Counts every member of `members` (lists in the order Form, Module, Class, Doc, Dsr, each in

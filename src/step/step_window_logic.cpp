@@ -3,6 +3,7 @@
 #include <thread>
 
 #include "app/globals.h"
+#include "app/standard_messages.h"
 #include "platform/platform.h"
 #include "step/step_projects.h"
 #include "step/step_report.h"
@@ -60,11 +61,7 @@ std::vector<std::size_t> StepWindowLogic::ValidSelection() {
         if (row >= lstData_.size()) continue;
         // The path itself is looked up: a project folder named like "x.EXE y" is no command line.
         if (!platform::LookupFile(lstData_[row])) {
-            view_.ShowMessage(L"ファイル無し",
-                              JoinLines({L"指定したファイルが存在しません",
-                                         L"ファイル名やディレクトリを修正した場合は、",
-                                         L"Kinoha を再起動して下さい"}),
-                              MessageIcon::Exclamation);
+            ShowFileMissing(view_);
             return {};
         }
         rows.push_back(row);
@@ -103,6 +100,7 @@ void StepWindowLogic::CountProject(const std::wstring& projectPath, StepWorkers&
     ReadProjectMembers(projectPath, members_, nullptr, &workers);
     StepCountOptions options;
     options.workers = &workers;
+    options.counting.under = gUnder == 1;
     CountProjectSteps(projectPath, members_, lstStep_, options);
 }
 

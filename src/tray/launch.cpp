@@ -8,15 +8,12 @@ namespace {
 
 // The text before its last backslash; a text without one (a bare drive such as "C:") stays.
 std::wstring CutLastComponent(const std::wstring& dir) {
-    const auto slash = dir.find_last_of(L'\\');
-    if (slash == std::wstring::npos) return dir;
-    return dir.substr(0, slash);
+    return LastBackslash(dir) > 0 ? FolderOf(dir) : dir;
 }
 }  // namespace
 
 ShellTarget PlanShellOpen(const std::wstring& path, const std::wstring& programDir) {
-    std::int32_t lastSep = 0, count = 0;
-    SearchString(1, path, L"\\", lastSep, count);
+    const std::int32_t lastSep = LastBackslash(path);
     if (lastSep == 0) return {path, programDir};
     if (path.rfind(L"..\\", 0) == 0) {
         std::int32_t pos = 0, n = 0;
@@ -33,7 +30,7 @@ ShellTarget PlanShellOpen(const std::wstring& path, const std::wstring& programD
         const std::wstring folder = path.substr(from, folderLength);
         return {base + L"\\" + rest, folder.empty() ? base : base + L"\\" + folder};
     }
-    return {path, path.substr(0, static_cast<std::size_t>(lastSep - 1))};
+    return {path, FolderOf(path)};
 }
 
 void LaunchFile(void* ownerWindow, const std::wstring& path, std::int16_t& result) {

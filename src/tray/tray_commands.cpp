@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "app/globals.h"
+#include "app/standard_messages.h"
 #include "catalogue/project_file.h"
 #include "platform/platform.h"
 #include "tray/launch.h"
@@ -19,23 +20,15 @@ TrayMenu ChooseTrayMenu(double n) {
 
 void OpenProject(const std::wstring& path, TrayView& view) {
     if (!platform::LookupFile(path)) {
-        view.ShowMessage(L"ファイル無し",
-                         JoinLines({L"指定したファイルが存在しません",
-                                    L"ファイル名やディレクトリを修正した場合は、",
-                                    L"Kinoha を再起動して下さい"}),
-                         MessageIcon::Exclamation);
+        ShowFileMissing(view);
         return;
     }
-    // Called for its rewrite of the file when the VB executable is VB5.
-    GetOutputDir(path);
+    PrepareProjectForVb(path, gVbMain);
     if (platform::LookupFile(gVbMain) &&
         platform::StartCommandLine(gVbMain + L" \"" + path + L"\"")) {
         return;
     }
-    view.ShowMessage(L"起動失敗",
-                     JoinLines({L"起動に失敗しました", L"パスを確認して下さい",
-                                L"ＶＢ本体：" + gVbMain, L"ＰＲＪ名：" + path}),
-                     MessageIcon::None);
+    ShowStartFailed(view, gVbMain, path);
 }
 
 void RunExecutable(const std::wstring& path, TrayView& view) {

@@ -113,59 +113,63 @@ TEST_F(ProjectFile, OutputDirectory) {
 }
 
 TEST_F(ProjectFile, AtMost301LinesAreRead) {
-    gVbMain = L"C:\\VB\\VB5.EXE";
+    const std::wstring vb5 = L"C:\\VB\\VB5.EXE";
     std::string lines;
     for (int i = 0; i < 300; ++i) lines += "Retained=0\r\n";
     const std::string exactly301 = lines + "Path32=\"out\"\r\n";
     EXPECT_EQ(GetOutputDir(Project(exactly301)), dir_ / L"src\\app\\out");
+    EXPECT_EQ(test::ReadFile(dir_ / L"src\\app\\app.vbp"), exactly301);  // only read
+    EXPECT_TRUE(PrepareProjectForVb(dir_ / L"src\\app\\app.vbp", vb5));
     EXPECT_EQ(test::ReadFile(dir_ / L"src\\app\\app.vbp"), "Path32=\"out\"\r\n");
 
     const std::string lines302 = "Retained=0\r\n" + exactly301;
     EXPECT_EQ(GetOutputDir(Project(lines302)), L"");
+    EXPECT_FALSE(PrepareProjectForVb(dir_ / L"src\\app\\app.vbp", vb5));
     EXPECT_EQ(test::ReadFile(dir_ / L"src\\app\\app.vbp"), lines302);  // not rewritten
 }
 
 TEST_F(ProjectFile, Vb6LeavesTheFileAlone) {
     const std::string bytes = "Retained=0\nDebugStartupOption=0\rPath32=\"out\"";
-    gVbMain = L"C:\\VB98\\VB6.EXE";
-    EXPECT_EQ(GetOutputDir(Project(bytes)), dir_ / L"src\\app\\out");
+    EXPECT_TRUE(PrepareProjectForVb(Project(bytes), L"C:\\VB98\\VB6.EXE"));
+    EXPECT_EQ(GetOutputDir(dir_ / L"src\\app\\app.vbp"), dir_ / L"src\\app\\out");
     EXPECT_EQ(test::ReadFile(dir_ / L"src\\app\\app.vbp"), bytes);
 }
 
 TEST_F(ProjectFile, Vb5RewriteDropsTheVb6LinesAndKeepsEveryOtherByte) {
-    gVbMain = L"c:\\vb\\vb5.exe";
+    const std::wstring vb5 = L"c:\\vb\\vb5.exe";
     // "\x83R" is one double-byte character whose trail byte is an "R": not a "Retained=" key.
     // "\x81" at the end of a line starts no character in the code page and must survive.
     const std::string bytes =
         "Type=Exe\r\n  Retained=0\r\n\x83Retained=1\r\n\x93\xfa\x96{\x8c\xea\x81\r"
         "IconForm=\"a\nb\"\r\nDebugStartupOption=0\r\nPath32=\"out\"";
-    EXPECT_EQ(GetOutputDir(Project(bytes)), dir_ / L"src\\app\\out");
+    EXPECT_TRUE(PrepareProjectForVb(Project(bytes), vb5));
+    EXPECT_EQ(GetOutputDir(dir_ / L"src\\app\\app.vbp"), dir_ / L"src\\app\\out");
     EXPECT_EQ(test::ReadFile(dir_ / L"src\\app\\app.vbp"),
               "Type=Exe\r\n\x83Retained=1\r\n\x93\xfa\x96{\x8c\xea\x81\r\nIconForm=\"a\nb\"\r\n"
               "Path32=\"out\"\r\n");
     // A group file is rewritten the same way.
     test::WriteFile(dir_ / L"g.vbg", "VBGROUP 5.0\nStartupProject=a.vbp");
-    EXPECT_EQ(GetOutputDir(dir_ / L"g.vbg"), L"");
+    EXPECT_TRUE(PrepareProjectForVb(dir_ / L"g.vbg", vb5));
     EXPECT_EQ(test::ReadFile(dir_ / L"g.vbg"), "VBGROUP 5.0\nStartupProject=a.vbp\r\n");
 }
 
 TEST_F(ProjectFile, AFileThatCannotBeRewrittenStaysAsItWas) {
-    gVbMain = L"C:\\VB\\VB5.EXE";
+    const std::wstring vb5 = L"C:\\VB\\VB5.EXE";
     const std::string bytes = "Retained=0\r\nPath32=\"out\"\r\n";
     for (int step = 1; step <= 4; ++step) {
         platform::SetWriteFaultForTesting(step);
-        EXPECT_EQ(GetOutputDir(Project(bytes)), L"") << step;
+        EXPECT_FALSE(PrepareProjectForVb(Project(bytes), vb5)) << step;
         EXPECT_EQ(test::ReadFile(dir_ / L"src\\app\\app.vbp"), bytes) << step;
     }
     platform::SetWriteFaultForTesting(0);
     const std::wstring path = Project(bytes);
     test::SetReadOnly(path, true);
-    EXPECT_EQ(GetOutputDir(path), L"");
+    EXPECT_FALSE(PrepareProjectForVb(path, vb5));
     EXPECT_EQ(test::ReadFile(path), bytes);
     test::SetReadOnly(path, false);
     // A short key line is a failure before anything is written.
     const std::string shortLine = "Retained=0\r\nPath32=\r\n";
-    EXPECT_EQ(GetOutputDir(Project(shortLine)), L"");
+    EXPECT_FALSE(PrepareProjectForVb(Project(shortLine), vb5));
     EXPECT_EQ(test::ReadFile(path), shortLine);
 }
 

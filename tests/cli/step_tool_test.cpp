@@ -75,7 +75,6 @@ TEST_F(StepToolTest, CountsGroupsAndDirectoriesWithSummaryAndTotal) {
                          L"total of 2 projects: members 3, screen 10, code 5, comment 2, "
                          L"blank 2\n");
     EXPECT_TRUE(Has(Tool({L"--under", dir / L"a\\A.vbp"}).out, L"code 3,"));
-    EXPECT_EQ(gUnder, 0);  // the tool's setting is its own
     // A directory: the group (split) and both projects; "B.vbp" hides B found on its own only.
     EXPECT_TRUE(Has(Tool({L"--exclude", L"B.vbp", dir.path()}).out, L"total of 3 projects"));
     const ToolRun none =
@@ -163,11 +162,12 @@ TEST_F(StepToolTest, TheProgramWritesExactlyTheBytesOfCountProjectSteps) {
     ASSERT_EQ(RunProgram("--under " + arg, dir), 0) << test::ReadFile(dir / L"err.txt");
     const std::string written = test::ReadFile(dir / L"a\\A_Step.csv");
     test::RemovePath(dir / L"a\\A_Step.csv");
-    gUnder = 1;
     MemberLists lists;
     std::vector<std::wstring> lines;
     ASSERT_TRUE(ReadProjectMembers(project, lists));
-    ASSERT_TRUE(CountProjectSteps(project, lists, lines));
+    StepCountOptions under;
+    under.counting.under = true;
+    ASSERT_TRUE(CountProjectSteps(project, lists, lines, under));
     EXPECT_EQ(written, test::ReadFile(dir / L"a\\A_Step.csv"));
 
     test::WriteFile(dir / L"a\\frmA.frm", "");

@@ -74,30 +74,30 @@ TEST(CountMemberLines, RulesOfEachKind) {
     };
     for (const auto& c : cases) {
         MemberCounts got;
-        EXPECT_EQ(CountMemberBytes(c.kind, test::AnsiCrLf(c.text), c.under, got),
+        EXPECT_EQ(CountMemberBytes(c.kind, test::AnsiCrLf(c.text), {c.under}, got),
                   CountResult::Counted);
         EXPECT_EQ(V(got), c.want) << test::Utf8(c.text);
     }
 }
 
-TEST(CountMemberLines, LineEndsEmptyFilesMissingFilesAndGUnder) {
+TEST(CountMemberLines, LineEndsEmptyFilesMissingFilesAndTheContinuationOption) {
     MemberCounts c;
     // CR or CR LF ends a line, LF alone does not; a last line without an end is read.
-    ASSERT_EQ(CountMemberBytes(MemberKind::Module, "A\rx=1\r\r' c\ny=2\r\nz", false, c),
+    ASSERT_EQ(CountMemberBytes(MemberKind::Module, "A\rx=1\r\r' c\ny=2\r\nz", {}, c),
               CountResult::Counted);
     EXPECT_EQ(V(c), (Counts{0, 2, 1, 1}));
     for (const auto kind : {MemberKind::Form, MemberKind::Module, MemberKind::Doc})
-        EXPECT_EQ(CountMemberBytes(kind, "", false, c), CountResult::Empty);
+        EXPECT_EQ(CountMemberBytes(kind, "", {}, c), CountResult::Empty);
 
     test::TempDir dir;
-    EXPECT_EQ(CountMemberLines(MemberKind::Module, dir / L"none.bas", c), CountResult::CannotRead);
+    EXPECT_EQ(CountMemberLines(MemberKind::Module, dir / L"none.bas", {}, c),
+              CountResult::CannotRead);
     test::WriteAnsiFile(dir / L"M.bas", kModuleHead + L"x = _\n1\n");
-    for (const auto& [under, code] : {std::pair{0, 2}, std::pair{1, 1}, std::pair{2, 2}}) {
-        gUnder = under;
-        ASSERT_EQ(CountMemberLines(MemberKind::Module, dir / L"M.bas", c), CountResult::Counted);
-        EXPECT_EQ(c.code, code) << "gUnder " << under;
+    for (const auto& [under, code] : {std::pair{false, 2}, std::pair{true, 1}}) {
+        ASSERT_EQ(CountMemberLines(MemberKind::Module, dir / L"M.bas", {under}, c),
+                  CountResult::Counted);
+        EXPECT_EQ(c.code, code) << "under " << under;
     }
-    gUnder = 0;
 }
 
 // The rules applied to decoded lines, as they read: the byte-level reading must agree.
@@ -189,7 +189,7 @@ TEST(CountMemberLines, ByteReadingMatchesTheDecodedRulesOnShiftJis) {
                 bool empty = false;
                 const MemberCounts want = Reference(kind, bytes, under, empty);
                 MemberCounts got;
-                EXPECT_EQ(CountMemberBytes(kind, bytes, under, got),
+                EXPECT_EQ(CountMemberBytes(kind, bytes, {under}, got),
                           empty ? CountResult::Empty : CountResult::Counted);
                 differing += V(got) != V(want);
             }

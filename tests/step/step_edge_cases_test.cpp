@@ -27,11 +27,12 @@ class StepEdgeCases : public ::testing::Test {
         ResetGlobals();
     }
     // Lists, counts and writes the report of a project, as the step count window does.
-    bool Count(const std::wstring& project) {
+    bool Count(const std::wstring& project, CountOptions counting = {}) {
         ReadProjectMembers(project, lists);
         failure = {};
         StepCountOptions options;
         options.failure = &failure;
+        options.counting = counting;
         return CountProjectSteps(project, lists, lstStep, options);
     }
     test::TempDir dir;
@@ -69,13 +70,12 @@ TEST_F(StepEdgeCases, KINOHA_LARGE(AMemberFileOf100MegabytesIsCountedExactly)) {
     test::WriteFile(member, bytes);
     test::WriteAnsiFile(dir / L"Big.vbp", L"Type=Exe\nModule=MBig; MBig.bas\n");
 
-    gUnder = 1;
-    ASSERT_TRUE(Count(dir / L"Big.vbp")) << test::Utf8(failure.reason);
+    ASSERT_TRUE(Count(dir / L"Big.vbp", {.under = true})) << test::Utf8(failure.reason);
     const auto m = std::to_wstring(n);
     EXPECT_EQ(lstStep.at(1), L"MBig,Module,-," + std::to_wstring(4 * n) + L"," + m + L"," +
                                  std::to_wstring(2 * n) + L"," + Date(member));
     MemberCounts counts;
-    ASSERT_EQ(CountMemberBytes(MemberKind::Module, bytes, false, counts), CountResult::Counted);
+    ASSERT_EQ(CountMemberBytes(MemberKind::Module, bytes, {}, counts), CountResult::Counted);
     EXPECT_EQ(counts.code, static_cast<std::int64_t>(5 * n));
     EXPECT_EQ(counts.comment + counts.blank, static_cast<std::int64_t>(3 * n));
 }
@@ -100,8 +100,8 @@ TEST_F(StepEdgeCases, KINOHA_LARGE(AProjectFileOfAMillionLinesIsReadToItsIconFor
     EXPECT_EQ(lstStep.back(), L"STEP合計,-,10,2,0,0,-");
     EXPECT_EQ(GetProjectExe(project), dir / L"Last.exe");
     // Far more than 301 lines: no output folder, and VB5 leaves the file as it is.
-    gVbMain = L"C:\\VB\\VB5.EXE";
     EXPECT_EQ(GetOutputDir(project), L"");
+    EXPECT_FALSE(PrepareProjectForVb(project, L"C:\\VB\\VB5.EXE"));
     EXPECT_EQ(test::ReadFile(project), bytes);
 }
 
@@ -119,8 +119,7 @@ TEST_F(StepEdgeCases, BytesThatAreNoCharactersAreCountedAndReportedAsTheyAre) {
         "\xef\x40 \r\n";
     test::WriteFile(dir / L"frmX.frm", form);
     test::WriteAnsiFile(dir / L"X.vbp", L"Form=frmX.frm\n");
-    gUnder = 1;
-    ASSERT_TRUE(Count(dir / L"X.vbp")) << test::Utf8(failure.reason);
+    ASSERT_TRUE(Count(dir / L"X.vbp", {.under = true})) << test::Utf8(failure.reason);
     ASSERT_EQ(lists.lstFrm.Count(), 1u);
     // The name keeps both bytes, whatever the code page makes of them, and they go back as
     // they were.
@@ -130,9 +129,10 @@ TEST_F(StepEdgeCases, BytesThatAreNoCharactersAreCountedAndReportedAsTheyAre) {
     const std::string report = test::ReadFile(dir / L"X_Step.csv");
     EXPECT_NE(report.find("\r\nfrm\xff\x81,Form,3,4,1,0,"), std::string::npos) << report;
     MemberCounts counts;
-    ASSERT_EQ(CountMemberLines(MemberKind::Form, dir / L"frmX.frm", counts), CountResult::Counted);
-    gUnder = 0;
-    ASSERT_EQ(CountMemberLines(MemberKind::Form, dir / L"frmX.frm", counts), CountResult::Counted);
+    ASSERT_EQ(CountMemberLines(MemberKind::Form, dir / L"frmX.frm", {.under = true}, counts),
+              CountResult::Counted);
+    ASSERT_EQ(CountMemberLines(MemberKind::Form, dir / L"frmX.frm", {}, counts),
+              CountResult::Counted);
     EXPECT_EQ(counts.code, 5);  // every line is there, the continued one too
 }
 
@@ -213,7 +213,7 @@ TEST_F(StepEdgeCases, AProjectPast260CharactersIsCountedAndRewritten) {
     ASSERT_TRUE(platform::ReadFileBytes(folder + L"\\Long_Step.csv", report));
     EXPECT_NE(report.find("STEP"), std::string::npos);
     EXPECT_EQ(GetProjectExe(project), folder + L"\\bin\\Long.exe");
-    gVbMain = L"C:\\VB\\VB5.EXE";
+    EXPECT_TRUE(PrepareProjectForVb(project, L"C:\\VB\\VB5.EXE"));
     EXPECT_EQ(GetOutputDir(project), folder + L"\\bin");
     std::string rewritten;
     ASSERT_TRUE(platform::ReadFileBytes(project, rewritten));

@@ -20,7 +20,6 @@ TEST(StepReportPath, CutsAtTheFirstVbpInAnyCaseAndDatesArePadded) {
 
 class CountProjectStepsTest : public ::testing::Test {
   protected:
-    void TearDown() override { gUnder = 0; }
     std::wstring Member(const std::wstring& file, const std::wstring& text) {
         test::WriteAnsiFile(dir / file, text);
         return dir / file;
@@ -95,12 +94,12 @@ TEST_F(CountProjectStepsTest, AnyFailureWritesNothingAndKeepsTheEarlierReport) {
     // Counting again replaces the report, unless it is read-only.
     lists.Clear();
     lists.lstBas.Add(MemberEntry(L"A", good));
-    gUnder = 1;
-    ASSERT_TRUE(CountProjectSteps(project, lists, lstStep));
+    StepCountOptions under;
+    under.counting.under = true;
+    ASSERT_TRUE(CountProjectSteps(project, lists, lstStep, under));
     const std::string counted = test::ReadFile(Report());
     EXPECT_NE(counted.find(",-,1,0,0,"), std::string::npos);
     test::SetReadOnly(Report(), true);
-    gUnder = 0;
     EXPECT_FALSE(CountProjectSteps(project, lists, lstStep, options));
     EXPECT_EQ(test::ReadFile(Report()), counted);
     EXPECT_EQ(failure.file, Report());
@@ -117,11 +116,12 @@ TEST_F(CountProjectStepsTest, ParallelCountingGivesTheSameLinesAndTheSameFailure
         lists.lstBas.Add(MemberEntry(L"M" + std::to_wstring(i),
                                      Member(L"m" + std::to_wstring(i) + L".bas", text)));
     }
-    gUnder = 1;
-    ASSERT_TRUE(CountProjectSteps(project, lists, lstStep));
+    StepCountOptions under;
+    under.counting.under = true;
+    ASSERT_TRUE(CountProjectSteps(project, lists, lstStep, under));
     const std::string serial = test::ReadFile(Report());
     StepWorkers workers(4);
-    StepCountOptions options;
+    StepCountOptions options = under;
     options.workers = &workers;
     for (int run = 0; run < 5; ++run) {
         ASSERT_TRUE(CountProjectSteps(project, lists, lstStep, options));
@@ -131,7 +131,7 @@ TEST_F(CountProjectStepsTest, ParallelCountingGivesTheSameLinesAndTheSameFailure
     lists.lstBas.Add(MemberEntry(L"M25x", dir / L"gone1.bas"));
     lists.lstBas.Add(MemberEntry(L"M50x", dir / L"gone2.bas"));
     std::vector<std::wstring> serialLines;
-    StepCountOptions serialOptions;
+    StepCountOptions serialOptions = under;
     serialOptions.failure = &failure;
     EXPECT_FALSE(CountProjectSteps(project, lists, serialLines, serialOptions));
     StepFailure parallelFailure;

@@ -1,6 +1,6 @@
 #include "app/win32/splash_window.h"
 
-#include "app/start_sequence.h"
+#include "start/start_sequence.h"
 #include "tray/win32/tray_window.h"
 #include "ui/ui.h"
 

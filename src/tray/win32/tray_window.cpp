@@ -6,13 +6,13 @@
 #include <vector>
 
 #include "app/globals.h"
-#include "app/start_sequence.h"
 #include "app/win32/splash_window.h"
 #include "catalogue/catalogue.h"
 #include "dialogs/settings_commands.h"
 #include "dialogs/win32/file_dialogs.h"
 #include "dialogs/win32/path_panel.h"
 #include "platform/platform.h"
+#include "start/start_sequence.h"
 #include "tray/tray_commands.h"
 #include "tray/win32/exe_menu_pictures.h"
 #include "tray/win32/tray_menus.h"

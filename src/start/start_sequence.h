@@ -1,4 +1,6 @@
-// Start-up and shutdown of the resident program, as seen by the splash and the tray window.
+// Start-up and shutdown of the resident program, as seen by the splash and the tray window. It
+// sits above the subsystems it brings up in order: settings, the first-run dialogs, the
+// catalogue and the tray.
 #pragma once
 
 #include <string>

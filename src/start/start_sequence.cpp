@@ -1,4 +1,4 @@
-#include "app/start_sequence.h"
+#include "start/start_sequence.h"
 
 #include "app/globals.h"
 #include "app/settings.h"

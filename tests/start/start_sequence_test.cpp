@@ -2,10 +2,10 @@
 
 #include "app/globals.h"
 #include "app/settings.h"
-#include "app/start_sequence.h"
 #include "dialogs/settings_commands.h"
-#include "fake_tray_view.h"
+#include "start/start_sequence.h"
 #include "support/test_files.h"
+#include "tray/fake_tray_view.h"
 
 namespace kinoha {
 namespace {

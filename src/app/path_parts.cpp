@@ -1,0 +1,35 @@
+#include "app/text_helpers.h"
+
+namespace kinoha {
+
+std::int32_t LastBackslash(std::wstring_view path) {
+    std::int32_t position = 0, count = 0;
+    SearchString(1, path, L"\\", position, count);
+    return position;
+}
+
+std::wstring FolderOf(std::wstring_view path) {
+    const std::int32_t p = LastBackslash(path);
+    return std::wstring(path.substr(0, p > 0 ? static_cast<std::size_t>(p - 1) : 0));
+}
+
+std::wstring NameOf(std::wstring_view path) {
+    return std::wstring(path.substr(static_cast<std::size_t>(LastBackslash(path))));
+}
+
+bool IsAbsolute(std::wstring_view value) {
+    if (value.size() >= 2 && value[0] == L'\\' && value[1] == L'\\') return true;
+    const bool letter = value.size() >= 3 && ((value[0] >= L'A' && value[0] <= L'Z') ||
+                                              (value[0] >= L'a' && value[0] <= L'z'));
+    return letter && value[1] == L':' && (value[2] == L'\\' || value[2] == L'/');
+}
+
+std::wstring PathFromFolder(std::wstring_view folder, std::wstring_view value) {
+    if (IsAbsolute(value)) return ResolvePath(value);
+    std::wstring joined(folder);
+    joined += L'\\';
+    joined += value;
+    return ResolvePath(joined);
+}
+
+}  // namespace kinoha
