@@ -210,6 +210,10 @@ bool ReplaceFileAtomically(const std::wstring& path, std::string_view bytes) {
     return ok;
 }
 
+std::wstring ShortPathName(const std::wstring&) {
+    return {};
+}
+
 bool CanCreateFileIn(const std::wstring& directory) {
     std::string probe = NativePath(directory);
     if (!probe.empty() && probe.back() != '/') probe += '/';

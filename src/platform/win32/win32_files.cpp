@@ -215,6 +215,16 @@ bool ReplaceFileAtomically(const std::wstring& path, std::string_view bytes) {
     return ok;
 }
 
+std::wstring ShortPathName(const std::wstring& path) {
+    const DWORD need = GetShortPathNameW(path.c_str(), nullptr, 0);
+    if (need == 0) return {};
+    std::wstring buf(need, L'\0');
+    const DWORD got = GetShortPathNameW(path.c_str(), buf.data(), need);
+    if (got == 0 || got >= need) return {};
+    buf.resize(got);
+    return buf;
+}
+
 bool CanCreateFileIn(const std::wstring& directory) {
     const std::wstring probe =
         Join(directory, L".kinoha-probe-" + std::to_wstring(GetCurrentProcessId()));
