@@ -149,6 +149,7 @@ std::wstring OtherVersionSettingsFile() {
         return std::tie(t.year, t.month, t.day, t.hour, t.minute, t.second);
     };
     for (const auto& folder : folders) {
+        if (folder.empty()) continue;  // no settings path decided
         std::vector<platform::DirEntry> entries;
         platform::FindEntries(folder, L"*.ini", entries);
         for (const auto& e : entries) {
