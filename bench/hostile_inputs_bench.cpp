@@ -1,12 +1,14 @@
 // Inputs shaped to make a careless algorithm quadratic.
-//   kinoha_hostile_bench resolve KB   ResolvePath of a path line of about KB kilobytes:
-//                                     "C:\", then "a\" and "..\" in equal numbers
+//   kinoha_hostile_bench resolve KB [SHAPE]  ResolvePath of a path line of about KB kilobytes
+//                                     after "C:\": "a\" steps then as many "..\" steps
+//                                     (nested, the default), or "a\..\" repeated (alternating)
 //   kinoha_hostile_bench sorted N     N member entries added to a SortedList in descending and in
 //                                     ascending order, then read
 // Each prints the time of one run.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <string>
 
 #include "app/sorted_list.h"
@@ -14,27 +16,43 @@
 
 namespace {
 
-double Seconds(std::chrono::steady_clock::time_point start) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
+// Wall and processor time since a start, as "W s wall, C s CPU": on a busy machine the
+// processor time is the steadier figure.
+struct Clock {
+    std::chrono::steady_clock::time_point wall = std::chrono::steady_clock::now();
+    std::clock_t cpu = std::clock();
+    std::string Took() const {
+        const double w =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - wall).count();
+        const double c = static_cast<double>(std::clock() - cpu) / CLOCKS_PER_SEC;
+        char text[64];
+        std::snprintf(text, sizeof text, "%.3f s wall, %.3f s CPU", w, c);
+        return text;
+    }
+};
 
-int Resolve(long kilobytes) {
-    const long steps = kilobytes * 1024 / 5;
+// "nested": "a\" steps, then as many "..\" steps; "alternating": "a\..\" repeated.
+int Resolve(long kilobytes, const std::string& shape) {
     std::wstring path = L"C:\\";
-    for (long i = 0; i < steps; ++i) path += L"a\\";
-    for (long i = 0; i < steps; ++i) path += L"..\\";
+    if (shape == "alternating") {
+        while (path.size() < static_cast<std::size_t>(kilobytes) * 1024) path += L"a\\..\\";
+    } else {
+        const long steps = kilobytes * 1024 / 5;
+        for (long i = 0; i < steps; ++i) path += L"a\\";
+        for (long i = 0; i < steps; ++i) path += L"..\\";
+    }
     path += L"x.bas";
-    const auto start = std::chrono::steady_clock::now();
+    const Clock clock;
     const std::wstring resolved = kinoha::ResolvePath(path);
-    const double took = Seconds(start);
-    std::printf("ResolvePath of %zu characters: %.3f s (%ls)\n", path.size(), took,
-                resolved.c_str());
+    const std::string took = clock.Took();
+    std::printf("ResolvePath of %zu characters (%s): %s (%ls)\n", path.size(), shape.c_str(),
+                took.c_str(), resolved.c_str());
     return resolved == L"C:\\x.bas" ? 0 : 1;
 }
 
 int Sorted(long count) {
     for (const bool descending : {true, false}) {
-        const auto start = std::chrono::steady_clock::now();
+        const Clock clock;
         kinoha::SortedList list;
         for (long i = 0; i < count; ++i) {
             const long n = descending ? count - i : i;
@@ -44,8 +62,8 @@ int Sorted(long count) {
         const bool ordered =
             list.Count() == static_cast<std::size_t>(count) &&
             list[0].find(L"Module" + std::to_wstring(descending ? 1000001 : 1000000)) == 0;
-        std::printf("%ld entries %s: %.3f s\n", count, descending ? "descending" : "ascending",
-                    Seconds(start));
+        std::printf("%ld entries %s: %s\n", count, descending ? "descending" : "ascending",
+                    clock.Took().c_str());
         if (!ordered) return 1;
     }
     return 0;
@@ -54,8 +72,10 @@ int Sorted(long count) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc >= 3 && std::string(argv[1]) == "resolve") return Resolve(std::atol(argv[2]));
+    if (argc >= 3 && std::string(argv[1]) == "resolve")
+        return Resolve(std::atol(argv[2]), argc >= 4 ? argv[3] : "nested");
     if (argc >= 3 && std::string(argv[1]) == "sorted") return Sorted(std::atol(argv[2]));
-    std::fprintf(stderr, "usage: kinoha_hostile_bench resolve KB | sorted N\n");
+    std::fprintf(stderr,
+                 "usage: kinoha_hostile_bench resolve KB [nested|alternating] | sorted N\n");
     return 2;
 }
