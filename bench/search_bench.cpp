@@ -49,19 +49,29 @@ int Generate(const fs::path& root) {
     return 0;
 }
 
+// Names are built with "+=": a literal "+" std::to_string trips GCC 12's -Wrestrict at -O3.
+fs::path Level(const fs::path& root, int i) {
+    std::string name = "L";
+    name += std::to_string(i);
+    return root / name;
+}
+
 // Level i is reached 2^i ways through the links; a search that follows every way finds
 // 2^(L+1) - 1 projects, one that enters each directory once finds L + 1.
 int Diamond(const fs::path& root, int levels) {
     for (int i = 0; i <= levels; ++i) {
-        const fs::path level = root / ("L" + std::to_string(i));
+        const fs::path level = Level(root, i);
         fs::create_directories(level);
-        Touch(level / ("P" + std::to_string(i) + ".vbp"), "Type=Exe\r\n");
+        std::string project = "P";
+        project += std::to_string(i);
+        project += ".vbp";
+        Touch(level / project, "Type=Exe\r\n");
         if (i == levels) break;
-        const fs::path next = fs::absolute(root / ("L" + std::to_string(i + 1)));
+        const fs::path next = fs::absolute(Level(root, i + 1));
         fs::create_directory_symlink(next, level / "a");
         fs::create_directory_symlink(next, level / "b");
     }
-    std::printf("%d levels under %s\n", levels, (root / "L0").string().c_str());
+    std::printf("%d levels under %s\n", levels, Level(root, 0).string().c_str());
     return 0;
 }
 
