@@ -1,8 +1,11 @@
 #include "app/settings.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <optional>
+#include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "app/globals.h"
@@ -12,6 +15,7 @@
 namespace kinoha {
 
 std::wstring gIniFallbackPath;
+std::wstring gIniInheritedPath;
 
 namespace {
 constexpr wchar_t kTop[] = L"[TOP   ]";
@@ -52,29 +56,81 @@ bool StoreInt32(std::wstring_view value, std::int32_t& target) {
     return true;
 }
 
-// Acts on one line; false when its value does not convert, which ends the reading.
-bool ApplyLine(const std::wstring& line) {
+// Acts on one line. A value that does not convert (a number that is none, a text with a control
+// character) is skipped and its field keeps what it had; the lines after it still load.
+void ApplyLine(const std::wstring& line) {
     const std::wstring tag = line.substr(0, 8);
     const std::wstring value = line.size() > 8 ? line.substr(8) : std::wstring();
-    if (tag == kTop) return StoreInt32(value, gTop);
-    if (tag == kLeft) return StoreInt32(value, gLeft);
-    if (tag == kHeight) return StoreInt32(value, gHeight);
-    if (tag == kWidth) return StoreInt32(value, gWidth);
-    if (tag == kVbMain) {
+    if (tag == kTop) {
+        StoreInt32(value, gTop);
+    } else if (tag == kLeft) {
+        StoreInt32(value, gLeft);
+    } else if (tag == kHeight) {
+        StoreInt32(value, gHeight);
+    } else if (tag == kWidth) {
+        StoreInt32(value, gWidth);
+    } else if (HasControlCharacter(value)) {
+        return;
+    } else if (tag == kVbMain) {
         gVbMain = value;
     } else if (tag == kDir) {
         gPrjDir = value;
     } else if (tag == kFile) {
         const auto v = ToInteger(value, std::numeric_limits<std::int16_t>::min(),
                                  std::numeric_limits<std::int16_t>::max());
-        if (!v) return false;
-        if (*v == 1) gFileNamesOnly = true;
+        if (v && *v == 1) gFileNamesOnly = true;
     } else if (tag == kJyogai) {
         lstJyogai.push_back(value);
     } else if (tag == kUnder) {
-        return StoreInt32(value, gUnder);
+        StoreInt32(value, gUnder);
     }
+}
+
+// The settings file's lines: CR LF, CR or LF alone ends one (a file edited elsewhere may have
+// lone LF ends).
+std::vector<std::string_view> SettingsLines(std::string_view bytes) {
+    std::vector<std::string_view> lines;
+    std::size_t from = 0;
+    while (from < bytes.size()) {
+        const std::size_t end = bytes.find_first_of("\r\n", from);
+        if (end == std::string_view::npos) {
+            lines.push_back(bytes.substr(from));
+            break;
+        }
+        lines.push_back(bytes.substr(from, end - from));
+        from =
+            end + (bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n' ? 2 : 1);
+    }
+    return lines;
+}
+
+bool ReadSettingsLines(const std::wstring& path, std::vector<std::wstring>& lines) {
+    std::string bytes;
+    if (!platform::ReadFileBytes(path, bytes)) return false;
+    for (const auto line : SettingsLines(bytes)) lines.push_back(platform::DecodeAnsi(line));
     return true;
+}
+
+std::wstring FolderOf(const std::wstring& path) {
+    const auto slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
+}
+
+// A settings file written under another Windows version: a ".ini" file that names a VB
+// executable.
+bool IsSettingsFile(const std::wstring& path) {
+    std::vector<std::wstring> lines;
+    if (!ReadSettingsLines(path, lines)) return false;
+    return std::any_of(lines.begin(), lines.end(), [](const std::wstring& line) {
+        return line.size() > 8 && line.compare(0, 8, kVbMain) == 0;
+    });
+}
+
+// A value as the settings file can keep it: empty when the file could not hold it unchanged
+// (a control character would make it two lines; a character outside the code page would turn
+// into "?" and name another file).
+std::wstring Storable(const std::wstring& value) {
+    return HasControlCharacter(value) || !platform::AnsiHolds(value) ? std::wstring() : value;
 }
 
 std::wstring JoinDir(const std::wstring& directory, const std::wstring& name) {
@@ -84,34 +140,69 @@ std::wstring JoinDir(const std::wstring& directory, const std::wstring& name) {
 }
 }  // namespace
 
+std::wstring OtherVersionSettingsFile() {
+    std::vector<std::wstring> folders = {FolderOf(gIniPath)};
+    if (!gIniFallbackPath.empty()) folders.push_back(FolderOf(gIniFallbackPath));
+    std::wstring newest;
+    platform::LocalDateTime newestTime;
+    const auto key = [](const platform::LocalDateTime& t) {
+        return std::tie(t.year, t.month, t.day, t.hour, t.minute, t.second);
+    };
+    for (const auto& folder : folders) {
+        if (folder.empty()) continue;  // no settings path decided
+        std::vector<platform::DirEntry> entries;
+        platform::FindEntries(folder, L"*.ini", entries);
+        for (const auto& e : entries) {
+            const std::wstring path = folder + L"\\" + e.name;
+            platform::LocalDateTime time;
+            if (!e.isOrdinaryFile || !platform::FileModifiedLocal(path, time)) continue;
+            if (!newest.empty() && key(time) <= key(newestTime)) continue;
+            if (!IsSettingsFile(path)) continue;
+            newest = path;
+            newestTime = time;
+        }
+    }
+    return newest;
+}
+
 void LoadSettings() {
     gHeight = 4515;
     gWidth = 6630;
     lstJyogai.clear();
+    gIniInheritedPath.clear();
     std::wstring path = gIniPath;
     if (!FileExists(path)) {
-        if (gIniFallbackPath.empty() || !FileExists(gIniFallbackPath)) return;
-        path = gIniFallbackPath;
+        if (!gIniFallbackPath.empty() && FileExists(gIniFallbackPath)) {
+            path = gIniFallbackPath;
+        } else {
+            // A new Windows version names a new file: start from the last one's settings.
+            path = OtherVersionSettingsFile();
+            if (path.empty()) return;
+            gIniInheritedPath = path;
+        }
     }
     std::vector<std::wstring> lines;
-    if (!platform::ReadTextLines(path, lines)) return;
-    for (const auto& line : lines) {
-        if (!ApplyLine(line)) return;
-    }
+    if (!ReadSettingsLines(path, lines)) return;
+    for (const auto& line : lines) ApplyLine(line);
+}
+
+std::wstring KeepablePath(const std::wstring& path) {
+    if (platform::AnsiHolds(path)) return path;
+    const std::wstring shortName = platform::ShortPathName(path);
+    return !shortName.empty() && platform::AnsiHolds(shortName) ? shortName : std::wstring();
 }
 
 void SaveSettings() {
     if (gVbMain.empty()) return;
     std::vector<std::wstring> lines = {
-        kTop + std::to_wstring(gTop),
-        kLeft + std::to_wstring(gLeft),
-        kHeight + std::to_wstring(gHeight),
-        kWidth + std::to_wstring(gWidth),
-        kVbMain + gVbMain,
-        kDir + gPrjDir,
+        kTop + std::to_wstring(gTop),       kLeft + std::to_wstring(gLeft),
+        kHeight + std::to_wstring(gHeight), kWidth + std::to_wstring(gWidth),
+        kVbMain + Storable(gVbMain),        kDir + Storable(gPrjDir),
         kUnder + std::to_wstring(gUnder),
     };
-    for (const auto& entry : lstJyogai) lines.push_back(kJyogai + entry);
+    for (const auto& entry : lstJyogai) {
+        if (!HasControlCharacter(entry)) lines.push_back(kJyogai + entry);
+    }
     lines.push_back(std::wstring(kFile) + (gFileNamesOnly ? L"1" : L"0"));
     platform::WriteTextLines(gIniPath, lines);  // a failed save leaves the old file whole
 }

@@ -7,13 +7,29 @@
 namespace kinoha {
 
 // Fills the settings record from the file at gIniPath (or, while no file is there, from the
-// file beside the program that gIniPath replaced). Reading stops at the first numeric value
-// that does not convert; what came before it stays. Reports nothing.
+// file beside the program that gIniPath replaced, or else from the newest settings file of
+// another Windows version, which gIniInheritedPath then names). A line ends at CR LF, CR or LF.
+// A value that does not convert (a number that is none, a text with a control character) is
+// skipped, its field keeping its value; the rest still loads. Reports nothing.
 void LoadSettings();
 
 // Writes the settings record to gIniPath in the fixed tag order, replacing the file whole.
-// Nothing is written while gVbMain is empty. Reports nothing.
+// Nothing is written while gVbMain is empty. A value is never written so that it would read
+// back as something else: an exclusion with a control character is left out, and a path with
+// one, or with a character the code page cannot hold, is written empty. Reports nothing.
 void SaveSettings();
+
+// The path as the settings file can keep it: itself when the ANSI code page holds it, else the
+// system's short name for it when that one is held; empty when neither.
+std::wstring KeepablePath(const std::wstring& path);
+
+// The newest ".ini" file beside gIniPath (or beside gIniFallbackPath) that names a VB
+// executable: the settings of another Windows version. Empty when there is none.
+std::wstring OtherVersionSettingsFile();
+
+// The other version's file that the last LoadSettings started from; empty when it read this
+// version's own file or none.
+extern std::wstring gIniInheritedPath;
 
 // Decides gIniPath once at start-up from the system's version name: the program's directory
 // when a file can be created there, otherwise the per-user folder (where an existing file

@@ -19,6 +19,10 @@ void SearchString(std::int16_t mode, std::wstring_view text, std::wstring_view f
 // cannot be applied is left as it is.
 std::wstring ResolvePath(std::wstring_view path);
 
+// Whether the text holds a control character (U+0000 to U+001F, U+007F): CR or LF would split a
+// line of the settings file in two, and no Windows path holds any of them.
+bool HasControlCharacter(std::wstring_view text);
+
 // Bytes the text takes in the ANSI code page.
 std::int32_t AnsiByteLength(std::wstring_view text);
 

@@ -1,31 +1,41 @@
 #include "catalogue/project_search.h"
 
+#include <unordered_set>
+
 #include "platform/case_fold.h"
 #include "platform/platform.h"
 
 namespace kinoha {
 namespace {
 
-// The directories of the current descent, with their identities fetched only when a link
-// asks whether it leads back to one of them.
-struct Ancestors {
-    struct Item {
-        std::wstring path;
-        std::string identity;
-        bool known = false;
-    };
-    std::vector<Item> items;
-
-    bool Contains(const std::string& identity) {
-        for (auto& item : items) {
-            if (!item.known) {
-                platform::DirectoryIdentity(item.path, item.identity);
-                item.known = true;
-            }
-            if (item.identity == identity) return true;
+// The directories entered so far, so that none is searched twice however many links lead to
+// it (a loop back up the tree, or a diamond of links that would multiply every level). Identities
+// cost a lookup each, so they are fetched only once the search has met a link: until then a tree
+// cannot reach a directory twice.
+class Visited {
+  public:
+    // Records a directory about to be entered; false when it was entered before or is a link
+    // that leads nowhere.
+    bool Enter(const std::wstring& directory, bool isLink) {
+        if (isLink) linkSeen_ = true;
+        if (!linkSeen_) {
+            pending_.push_back(directory);
+            return true;
         }
-        return false;
+        for (const auto& path : pending_) {
+            std::string identity;
+            if (platform::DirectoryIdentity(path, identity)) identities_.insert(identity);
+        }
+        pending_.clear();
+        std::string identity;
+        if (!platform::DirectoryIdentity(directory, identity)) return !isLink;
+        return identities_.insert(identity).second;
     }
+
+  private:
+    bool linkSeen_ = false;
+    std::vector<std::wstring> pending_;  // entered before the first link
+    std::unordered_set<std::string> identities_;
 };
 
 std::wstring Join(const std::wstring& directory, const std::wstring& name) {
@@ -43,7 +53,7 @@ void AppendMatches(const std::wstring& directory, const std::vector<platform::Di
 }
 
 bool Search(const std::wstring& directory, const std::wstring& pattern, bool recurse,
-            std::vector<std::wstring>& list, bool fullPaths, Ancestors& ancestors) {
+            std::vector<std::wstring>& list, bool fullPaths, Visited& visited) {
     platform::PumpEvents();
     // One listing serves both the subdirectories and the matches.
     std::vector<platform::DirEntry> entries;
@@ -51,19 +61,13 @@ bool Search(const std::wstring& directory, const std::wstring& pattern, bool rec
     AppendMatches(directory, entries, pattern, list, fullPaths);
     if (!recurse) return true;
 
-    ancestors.items.push_back({directory, {}, false});
     for (const auto& e : entries) {
         if (!e.isDirectory || e.name.empty() || e.name[0] == L'.') continue;
         const std::wstring sub = Join(directory, e.name);
-        if (e.isLink) {
-            std::string identity;
-            if (!platform::DirectoryIdentity(sub, identity) || ancestors.Contains(identity))
-                continue;  // a loop back up the tree, or a link that leads nowhere
-        }
+        if (!visited.Enter(sub, e.isLink)) continue;
         platform::PumpEvents();
-        Search(sub, pattern, recurse, list, fullPaths, ancestors);
+        Search(sub, pattern, recurse, list, fullPaths, visited);
     }
-    ancestors.items.pop_back();
     return true;
 }
 }  // namespace
@@ -76,8 +80,9 @@ bool SearchFiles(const std::wstring& directory, const std::wstring& pattern, boo
 
 bool SearchDirectory(const std::wstring& directory, const std::wstring& pattern, bool recurse,
                      std::vector<std::wstring>& list, bool fullPaths) {
-    Ancestors ancestors;
-    return Search(directory, pattern, recurse, list, fullPaths, ancestors);
+    Visited visited;
+    visited.Enter(directory, false);
+    return Search(directory, pattern, recurse, list, fullPaths, visited);
 }
 
 bool ListMatchingFiles(const std::wstring& directory, const std::wstring& pattern,

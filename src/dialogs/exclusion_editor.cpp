@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/globals.h"
+#include "app/text_helpers.h"
 
 namespace kinoha {
 
@@ -25,6 +26,12 @@ void ExclusionEditor::Add() {
     const std::wstring text = view_.InputText();
     if (IsBlankExclusion(text)) {
         view_.ShowMessage(L"設定エラー", L"除外する名称を入力して下さい", MessageIcon::Exclamation);
+        return;
+    }
+    if (HasControlCharacter(text)) {
+        // A pasted line break would become a settings line of its own after the save.
+        view_.ShowMessage(L"設定エラー", L"除外する名称に改行などの制御文字は使えません",
+                          MessageIcon::Exclamation);
         return;
     }
     entries_.push_back(text);

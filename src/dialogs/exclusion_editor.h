@@ -48,7 +48,7 @@ class ExclusionEditor {
     // from lstPrj.
     void Load();
     // "追加": appends the text unchanged (blanks included, duplicates allowed), or reports an
-    // empty one.
+    // empty one or one with a control character.
     void Add();
     // A click on the list enables "削除".
     void ListClicked();

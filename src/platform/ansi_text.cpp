@@ -27,6 +27,9 @@ std::wstring DecodeAnsi(std::string_view bytes) {
 std::string EncodeAnsi(std::wstring_view text) {
     return Table().Encode(text);
 }
+bool AnsiHolds(std::wstring_view text) {
+    return Table().Decode(Table().Encode(text)) == text;
+}
 bool IsLeadByte(unsigned char byte) {
     return Table().IsLead(byte);
 }

@@ -23,6 +23,9 @@ std::wstring DecodeAnsi(std::string_view bytes);
 // Text to bytes of the ANSI code page. Escape characters give their byte back; a character the
 // code page cannot hold becomes "?".
 std::string EncodeAnsi(std::wstring_view text);
+// True when a file in the ANSI code page keeps every character of the text (EncodeAnsi puts no
+// "?" for one it cannot hold).
+bool AnsiHolds(std::wstring_view text);
 // True when the byte starts a two-byte character of the ANSI code page.
 bool IsLeadByte(unsigned char byte);
 // True when every byte below 0x80 that starts a character is that same ASCII character, and no
@@ -90,6 +93,10 @@ bool WriteTextLines(const std::wstring& path, const std::vector<std::wstring>& l
 // (1 = creating the temporary file, 2 = writing, 3 = flushing and closing, 4 = replacing).
 // 0 turns it off. For tests.
 void SetWriteFaultForTesting(int step);
+
+// The system's short (8.3) name of an existing file or folder, which names the same thing; empty
+// when it has none (POSIX systems have none; Windows volumes may have them turned off).
+std::wstring ShortPathName(const std::wstring& path);
 
 // Whether a new file can be created in `directory` (tried by creating and removing one).
 bool CanCreateFileIn(const std::wstring& directory);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "platform/code_page.h"
 
@@ -15,6 +16,13 @@ void PumpPlatformEvents();
 bool WriteFaultAt(int step);
 // Calls the read hook, if one is set, after a block of a file was read.
 void AfterReadBlock(const std::wstring& path, std::size_t read);
+// The temporary file of an atomic replace of the file named `name`, made in its folder:
+// "." name ".kinoha-" process "-" count ".tmp". A name of that pattern (any process and count)
+// older than kStaleTemporarySeconds is left over from a killed write and removed by the next
+// write of the same target; a live write takes far less.
+std::wstring TemporaryName(const std::wstring& name, unsigned long process, unsigned count);
+bool IsTemporaryOf(std::wstring_view candidate, std::wstring_view name);
+inline constexpr long kStaleTemporarySeconds = 60;
 // How often a file that changes while it is read is read before the reading gives up.
 inline constexpr int kReadAttempts = 4;
 

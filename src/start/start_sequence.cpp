@@ -23,12 +23,29 @@ void DecideSettingsFile() {
 
 bool SettingsFileExists() {
     return platform::LookupFile(gIniPath) ||
-           (!gIniFallbackPath.empty() && platform::LookupFile(gIniFallbackPath));
+           (!gIniFallbackPath.empty() && platform::LookupFile(gIniFallbackPath)) ||
+           !OtherVersionSettingsFile().empty();
 }
+
+namespace {
+std::wstring FileNameOf(const std::wstring& path) {
+    return path.substr(path.find_last_of(L"\\/") + 1);
+}
+}  // namespace
 
 void LoadTray(TrayView& view) {
     gStop = true;
     LoadSettings();
+    if (!gIniInheritedPath.empty()) {
+        // Said at the first start under a new Windows version only: the save at the end makes
+        // this version's file.
+        view.ShowMessage(
+            L"情報",
+            JoinLines({L"Windows のバージョンが変わりましたので、",
+                       L"[ " + FileNameOf(gIniInheritedPath) + L" ] の設定を引き継ぎます",
+                       L"終了時に [ " + FileNameOf(gIniPath) + L" ] へ保存します"}),
+            MessageIcon::Information);
+    }
     if (gVbMain.empty()) {
         view.ShowMessage(L"情報",
                          JoinLines({L"最初にコンパイルを行うＶＢ本体の場所を指定して下さい",

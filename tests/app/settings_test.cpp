@@ -51,20 +51,32 @@ TEST_F(Settings, ValuesAreReadAsWritten) {
     EXPECT_EQ(gVbMain, L"C:\\日本\\VB6.EXE");  // read in code page 932
 }
 
-TEST_F(Settings, ReadingStopsAtAValueThatDoesNotConvert) {
+TEST_F(Settings, AValueThatDoesNotConvertIsSkippedAndTheRestStillLoads) {
     Load("[TOP   ]abc\r\n[VBMAIN]C:\\VB6.EXE\r\n");
     EXPECT_EQ(gTop, 0);
-    EXPECT_TRUE(gVbMain.empty());
-
-    Load("[VBMAIN]C:\\VB6.EXE\r\n[LEFT  ]99999999999\r\n[DIR   ]D:\\x\r\n");
     EXPECT_EQ(gVbMain, L"C:\\VB6.EXE");
-    EXPECT_TRUE(gPrjDir.empty());
+
+    Load(
+        "[VBMAIN]C:\\VB6.EXE\r\n[LEFT  ]99999999999\r\n[DIR   ]D:\\x\r\n[JYOGAI]a\tb\r\n"
+        "[JYOGAI]old\r\n");
+    EXPECT_EQ(gLeft, 0);
+    EXPECT_EQ(gPrjDir, L"D:\\x");
+    EXPECT_EQ(lstJyogai, std::vector<std::wstring>{L"old"});  // a control character: no value
 
     ResetGlobals();
     gIniPath = dir_ / L"x.ini";
     Load("[FILE  ]1\r\n[FILE  ]\r\n[UNDER ]1\r\n");
     EXPECT_TRUE(gFileNamesOnly);
-    EXPECT_EQ(gUnder, 0);  // empty value stopped the reading
+    EXPECT_EQ(gUnder, 1);
+
+    // Lone LF ends a line too, as in a file edited with another tool.
+    ResetGlobals();
+    gIniPath = dir_ / L"lf.ini";
+    Load("[VBMAIN]C:\\VB6.EXE\n[DIR   ]D:\\Work\n[JYOGAI]old\r[JYOGAI]Test\n\n[UNDER ]1");
+    EXPECT_EQ(gVbMain, L"C:\\VB6.EXE");
+    EXPECT_EQ(gPrjDir, L"D:\\Work");
+    EXPECT_EQ(lstJyogai, (std::vector<std::wstring>{L"old", L"Test"}));
+    EXPECT_EQ(gUnder, 1);
 }
 
 TEST_F(Settings, SaveWritesTheFixedOrder) {
@@ -111,6 +123,20 @@ TEST_F(Settings, ValuesWithBytesThatAreNoCharactersAreSavedAsTheyWereRead) {
     EXPECT_EQ(gVbMain, vbMain);
     EXPECT_EQ(gPrjDir, prjDir);
     EXPECT_EQ(lstJyogai, jyogai);
+}
+
+// A pasted exclusion "old<CR>[VBMAIN]..." must not come back as a VB executable.
+TEST_F(Settings, NoValueBecomesTwoLines) {
+    gVbMain = L"C:\\VB98\\VB6.EXE";
+    gPrjDir = L"D:\\src\n[VBMAIN]C:\\evil\\dir.exe";
+    lstJyogai = {L"old\r[VBMAIN]C:\\evil\\payload.exe", L"kept", L"x\r\n[JYOGAI]y"};
+    SaveSettings();
+    ResetGlobals();
+    gIniPath = dir_ / L"Windows 98.ini";
+    LoadSettings();
+    EXPECT_EQ(gVbMain, L"C:\\VB98\\VB6.EXE");
+    EXPECT_EQ(gPrjDir, L"");
+    EXPECT_EQ(lstJyogai, std::vector<std::wstring>{L"kept"});
 }
 
 TEST_F(Settings, NothingIsWrittenWithoutAVbPathOrWhenTheWriteFails) {

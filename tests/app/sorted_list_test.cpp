@@ -16,10 +16,19 @@ TEST(SortedList, SortsAscendingIgnoringCaseAsOneRuleEverywhere) {
 
 TEST(SortedList, EqualItemsKeepTheirOrderOfAdding) {
     SortedList list;
-    EXPECT_EQ(list.Add(L"b"), 0u);
-    EXPECT_EQ(list.Add(L"B"), 1u);
-    EXPECT_EQ(list.Add(L"a"), 0u);
+    list.Add(L"b");
+    list.Add(L"B");
+    list.Add(L"a");
     EXPECT_EQ(list.Items(), (std::vector<std::wstring>{L"a", L"b", L"B"}));
+    // Items added after a read merge in after their equals; copies and moves keep the order.
+    list.Add(L"A");
+    list.Add(L"c");
+    list.Add(L"B");
+    const SortedList copy = list;
+    EXPECT_EQ(copy.Items(), (std::vector<std::wstring>{L"a", L"A", L"b", L"B", L"B", L"c"}));
+    SortedList moved = std::move(list);
+    EXPECT_EQ(moved[1], L"A");
+    EXPECT_EQ(moved.Count(), 6u);
 }
 
 }  // namespace

@@ -96,6 +96,16 @@ TEST_F(ExclusionEditorTest, OnlyEmptyOrAsciiBlankTextIsRefusedWithTheMessage) {
     }
 }
 
+// Pasted text with a line break would become a settings line of its own after the save.
+TEST_F(ExclusionEditorTest, TextWithAControlCharacterIsRefusedWithTheMessage) {
+    editor_.Load();
+    for (const wchar_t* text : {L"old\r[VBMAIN]C:\\evil\\payload.exe", L"a\nb", L"tab\there"})
+        AddText(text);
+    const std::wstring refused = L"設定エラー|除外する名称に改行などの制御文字は使えません";
+    EXPECT_EQ(view_.calls, (Texts{refused, refused, refused}));
+    EXPECT_EQ(view_.list, (Texts{L"old", L"Test"}));
+}
+
 TEST_F(ExclusionEditorTest, TextsAreAddedUnchangedAndTwiceIfAskedButOnlyToTheWindow) {
     editor_.Load();
     AddText(L" Uriage ");

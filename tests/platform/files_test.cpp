@@ -2,6 +2,10 @@
 
 #include <algorithm>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include "platform/case_fold.h"
 #include "platform/platform.h"
 #include "support/test_files.h"
@@ -86,6 +90,27 @@ TEST(Files, ReplaceFileAtomicallyRefusesAReadOnlyFile) {
     EXPECT_FALSE(ReplaceFileAtomically(dir / L"no\\such\\folder.csv", "x"));
 }
 
+TEST(Files, AReplaceRemovesTheStaleTemporariesOfItsTarget) {
+    test::TempDir dir;
+    const std::wstring target = dir / L"Sales_Step.csv";
+    test::WriteFile(target, "old");
+    // Left by killed writes a while ago, by one still writing, and look-alikes that are not ours.
+    const std::vector<std::wstring> stale = {L".Sales_Step.csv.kinoha-4242-0.tmp",
+                                             L".Sales_Step.csv.kinoha-17-12.tmp"};
+    const std::vector<std::wstring> kept = {
+        L".Sales_Step.csv.kinoha-4243-0.tmp", L".Sales_Step.csv.kinoha-x-1.tmp",
+        L".Other_Step.csv.kinoha-1-1.tmp", L"Sales_Step.csv.kinoha-1-1.tmp"};
+    for (const auto& name : stale) test::WriteFile(dir / name, "partial");
+    for (const auto& name : kept) test::WriteFile(dir / name, "keep");
+    for (const auto& name : stale) test::SetModifiedAgo(dir / name, 120);
+    for (std::size_t i = 1; i < kept.size(); ++i) test::SetModifiedAgo(dir / kept[i], 120);
+
+    ASSERT_TRUE(ReplaceFileAtomically(target, "new"));
+    EXPECT_EQ(test::ReadFile(target), "new");
+    for (const auto& name : stale) EXPECT_FALSE(test::PathExists(dir / name)) << test::Utf8(name);
+    for (const auto& name : kept) EXPECT_TRUE(test::PathExists(dir / name)) << test::Utf8(name);
+}
+
 TEST(Files, ModifiedTimeAndIdentity) {
     test::TempDir dir;
     test::WriteFile(dir / L"a.bas", "x");
@@ -114,6 +139,17 @@ TEST(Files, CanCreateFileInAndEnsureDirectory) {
 }
 
 #ifndef _WIN32
+TEST(PosixFiles, AReplaceKeepsOnlyThePermissionBitsOfTheOldFile) {
+    test::TempDir dir;
+    const std::wstring report = dir / L"App_Step.csv";
+    test::WriteFile(report, "planted");
+    ASSERT_EQ(chmod(test::Utf8(dir.path() + L"/App_Step.csv").c_str(), 06777), 0);
+    ASSERT_TRUE(ReplaceFileAtomically(report, "new"));
+    struct stat st;
+    ASSERT_EQ(stat(test::Utf8(dir.path() + L"/App_Step.csv").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0777u);  // no set-user-ID, set-group-ID or sticky bit
+}
+
 TEST(PosixPaths, WindowsPathsResolveIgnoringLetterCase) {
     test::TempDir dir;
     test::WriteFile(dir / L"Forms\\BlackLight.frm", "VERSION 5.00\r\n");

@@ -3,6 +3,7 @@
 #include "app/globals.h"
 #include "app/settings.h"
 #include "dialogs/settings_commands.h"
+#include "platform/platform.h"
 #include "start/start_sequence.h"
 #include "support/test_files.h"
 #include "tray/fake_tray_view.h"
@@ -85,6 +86,68 @@ TEST_F(StartSequence, AKnownSetupAsksNothing) {
     test::WriteFile(gIniPath, "[VBMAIN]C:\\VB98\\VB6.EXE\r\n[DIR   ]D:\\src\r\n");
     LoadTray(view_);
     EXPECT_EQ(view_.calls, (Calls{L"rebuild(search)", L"tray icon", L"splash gone"}));
+}
+
+// The file is named after the Windows version, so an upgrade finds none of its own.
+TEST_F(StartSequence, AnUpgradeStartsFromTheNewestOtherVersionFileAndSaysSoOnce) {
+    test::WriteFile(dir_ / L"Windows 98.ini", "[VBMAIN]C:\\old\\VB5.EXE\r\n[DIR   ]D:\\old\r\n");
+    test::WriteFile(dir_ / L"Microsoft Windows XP.ini",
+                    "[VBMAIN]C:\\VB98\\VB6.EXE\r\n[DIR   ]D:\\src\r\n[JYOGAI]old\r\n");
+    test::WriteFile(dir_ / L"desktop.ini", "[.ShellClassInfo]\r\n");  // newest, no settings
+    test::SetModifiedAgo(dir_ / L"Windows 98.ini", 7200);
+    test::SetModifiedAgo(dir_ / L"Microsoft Windows XP.ini", 3600);
+    EXPECT_TRUE(SettingsFileExists());  // no first-run splash either
+    LoadTray(view_);
+    EXPECT_EQ(view_.calls,
+              (Calls{L"message 情報", L"rebuild(search)", L"tray icon", L"splash gone"}));
+    EXPECT_EQ(view_.messages[0].text,
+              L"Windows のバージョンが変わりましたので、\r\n[ Microsoft Windows XP.ini ] "
+              L"の設定を引き継ぎます\r\n終了時に [ Microsoft Windows 7.ini ] へ保存します");
+    EXPECT_EQ(gVbMain, L"C:\\VB98\\VB6.EXE");
+    EXPECT_EQ(lstJyogai, std::vector<std::wstring>{L"old"});
+    SaveAtShutdown();
+    EXPECT_EQ(test::ReadFile(dir_ / L"Microsoft Windows XP.ini"),
+              "[VBMAIN]C:\\VB98\\VB6.EXE\r\n[DIR   ]D:\\src\r\n[JYOGAI]old\r\n");
+
+    ResetGlobals();
+    gIniPath = dir_ / L"Microsoft Windows 7.ini";
+    test::FakeTrayView next;
+    LoadTray(next);
+    EXPECT_EQ(next.calls, (Calls{L"rebuild(search)", L"tray icon", L"splash gone"}));
+    EXPECT_EQ(lstJyogai, std::vector<std::wstring>{L"old"});
+}
+
+// A path the code page cannot hold would be saved as "?" and name another file or none.
+TEST_F(StartSequence, AChosenPathTheCodePageCannotHoldIsKeptByItsShortNameOrTheUserIsTold) {
+    const std::wstring folder = dir_ / L"Zoë שלום";
+    test::MakeDirectory(folder);
+    gVbMain = L"C:\\VB98\\VB6.EXE";
+    view_.answerFolder = folder;
+    ChooseProjectDirectory(view_);
+    const std::wstring kept = KeepablePath(folder);  // Windows: its short name, if it has one
+    if (!kept.empty()) {
+        EXPECT_NE(kept, folder);
+        EXPECT_EQ(gPrjDir, kept);
+        EXPECT_TRUE(view_.messages.empty());
+        std::string a, b;  // the same folder, in characters the file keeps
+        ASSERT_TRUE(platform::DirectoryIdentity(gPrjDir, a));
+        ASSERT_TRUE(platform::DirectoryIdentity(folder, b));
+        EXPECT_EQ(a, b);
+    } else {
+        EXPECT_EQ(gPrjDir, folder);  // this run still uses it
+        ASSERT_EQ(view_.messages.size(), 1u);
+        EXPECT_EQ(view_.messages[0].title, L"注意");
+        EXPECT_EQ(view_.messages[0].text,
+                  L"指定した場所の名前には、設定ファイルに保存できない文字が含まれています\r\n"
+                  L"今回はこのまま使えますが、次回の起動時にもう一度指定して下さい\r\n" +
+                      folder);
+        EXPECT_EQ(view_.messages[0].icon, MessageIcon::Exclamation);
+    }
+    SaveAtShutdown();
+    ResetGlobals();
+    gIniPath = dir_ / L"Microsoft Windows 7.ini";
+    LoadSettings();
+    EXPECT_EQ(gPrjDir, kept);  // never a path with "?" for "ë"
 }
 
 TEST_F(StartSequence, CancellingTheDialogsWithSettingsKnownChangesNothing) {

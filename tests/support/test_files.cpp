@@ -1,5 +1,6 @@
 #include "support/test_files.h"
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -81,6 +82,11 @@ void MakeDirectory(const std::wstring& path) {
 
 void RemovePath(const std::wstring& path) {
     RemoveTree(path);
+}
+
+void SetModifiedAgo(const std::wstring& path, int seconds) {
+    fs::last_write_time(Native(path),
+                        fs::file_time_type::clock::now() - std::chrono::seconds(seconds));
 }
 
 void SetReadOnly(const std::wstring& path, bool readOnly) {

@@ -34,6 +34,8 @@ void MakeDirectory(const std::wstring& path);
 void RemovePath(const std::wstring& path);
 void RemoveTree(const std::wstring& path);
 void SetReadOnly(const std::wstring& path, bool readOnly);
+// Sets the file's last-modified time to `seconds` before now.
+void SetModifiedAgo(const std::wstring& path, int seconds);
 // Makes `link` a link to the directory `target` (a symbolic link, or on Windows a junction when
 // symbolic links are not allowed). Empty when done, otherwise why not.
 std::string MakeDirectoryLink(const std::wstring& link, const std::wstring& target);

@@ -67,6 +67,20 @@ bool WriteAll(int fd, std::string_view bytes) {
     }
     return true;
 }
+// Removes what killed replaces of the file `base` in `folder` left behind (see TemporaryName).
+void RemoveStaleTemporaries(const std::string& folder, const std::wstring& base) {
+    DIR* dir = opendir(folder.empty() ? "." : folder.c_str());
+    if (dir == nullptr) return;
+    const time_t now = time(nullptr);
+    while (const dirent* e = readdir(dir)) {
+        if (!detail::IsTemporaryOf(NameToWide(e->d_name), base)) continue;
+        struct stat st;
+        if (fstatat(dirfd(dir), e->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode) &&
+            now - st.st_mtime > detail::kStaleTemporarySeconds)
+            unlinkat(dirfd(dir), e->d_name, 0);
+    }
+    closedir(dir);
+}
 }  // namespace
 
 bool FindEntries(const std::wstring& directory, const std::wstring& pattern,
@@ -177,20 +191,27 @@ bool ReplaceFileAtomically(const std::wstring& path, std::string_view bytes) {
     static std::atomic<unsigned> counter{0};
     const auto slash = target.rfind('/');
     const std::string folder = slash == std::string::npos ? "" : target.substr(0, slash + 1);
-    const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
-    const std::string temp = folder + "." + base + ".kinoha-" + std::to_string(getpid()) + "-" +
-                             std::to_string(counter++);
+    const std::wstring base =
+        NameToWide(slash == std::string::npos ? target : target.substr(slash + 1));
+    RemoveStaleTemporaries(folder, base);
+    const std::string temp = folder + posix::WideToName(detail::TemporaryName(
+                                          base, static_cast<unsigned long>(getpid()), counter++));
 
     if (detail::WriteFaultAt(1)) return false;
     const int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd < 0) return false;
     bool ok = !detail::WriteFaultAt(2) && WriteAll(fd, bytes);
-    if (ok && existed) fchmod(fd, old.st_mode & 07777);
+    // The permission bits only: a planted set-user-ID, set-group-ID or sticky bit is not copied.
+    if (ok && existed) fchmod(fd, old.st_mode & 0777);
     ok = ok && !detail::WriteFaultAt(3) && fdatasync(fd) == 0;
     ok = (close(fd) == 0) && ok;
     ok = ok && !detail::WriteFaultAt(4) && rename(temp.c_str(), target.c_str()) == 0;
     if (!ok) unlink(temp.c_str());
     return ok;
+}
+
+std::wstring ShortPathName(const std::wstring&) {
+    return {};
 }
 
 bool CanCreateFileIn(const std::wstring& directory) {

@@ -69,6 +69,28 @@ bool ReadToEnd(HANDLE h, const std::wstring& path, std::string& out) {
         detail::AfterReadBlock(path, out.size());
     }
 }
+// Removes what killed replaces of the file `name` in `folder` left behind (see TemporaryName).
+void RemoveStaleTemporaries(const std::wstring& folder, const std::wstring& name) {
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileExW(ApiPath(folder + L"." + name + L".kinoha-*.tmp").c_str(),
+                                   FindExInfoBasic, &data, FindExSearchNameMatch, nullptr, 0);
+    if (find == INVALID_HANDLE_VALUE) return;
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    const auto ticks = [](const FILETIME& t) {
+        return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+    };
+    constexpr unsigned long long kTicksPerSecond = 10000000;
+    do {
+        if ((data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) ==
+                0 &&
+            detail::IsTemporaryOf(data.cFileName, name) &&
+            ticks(now) >
+                ticks(data.ftLastWriteTime) + detail::kStaleTemporarySeconds * kTicksPerSecond)
+            DeleteFileW(ApiPath(folder + data.cFileName).c_str());
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+}
 }  // namespace
 
 bool FindEntries(const std::wstring& directory, const std::wstring& pattern,
@@ -164,8 +186,12 @@ bool ReplaceFileAtomically(const std::wstring& path, std::string_view bytes) {
         return false;
 
     static std::atomic<unsigned> counter{0};
-    const std::wstring temp = ApiPath(path + L".kinoha-" + std::to_wstring(GetCurrentProcessId()) +
-                                      L"-" + std::to_wstring(counter++) + L".tmp");
+    const auto slash = path.find_last_of(L"\\/");
+    const std::wstring folder = slash == std::wstring::npos ? L"" : path.substr(0, slash + 1);
+    const std::wstring name = slash == std::wstring::npos ? path : path.substr(slash + 1);
+    RemoveStaleTemporaries(folder, name);
+    const std::wstring temp =
+        ApiPath(folder + detail::TemporaryName(name, GetCurrentProcessId(), counter++));
     if (detail::WriteFaultAt(1)) return false;
     Handle h(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
                          nullptr));
@@ -187,6 +213,16 @@ bool ReplaceFileAtomically(const std::wstring& path, std::string_view bytes) {
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     if (!ok) DeleteFileW(temp.c_str());
     return ok;
+}
+
+std::wstring ShortPathName(const std::wstring& path) {
+    const DWORD need = GetShortPathNameW(path.c_str(), nullptr, 0);
+    if (need == 0) return {};
+    std::wstring buf(need, L'\0');
+    const DWORD got = GetShortPathNameW(path.c_str(), buf.data(), need);
+    if (got == 0 || got >= need) return {};
+    buf.resize(got);
+    return buf;
 }
 
 bool CanCreateFileIn(const std::wstring& directory) {
