@@ -15,7 +15,7 @@ namespace kinoha {
 
 // The status line's text until the first run.
 inline constexpr wchar_t kCompileHint[] =
-    L"複数選択可能：\u3000[Shitt]＝連続選択\u3000[Ctrl]＝個別選択";
+    L"複数選択可能：\u3000[Shift]＝連続選択\u3000[Ctrl]＝個別選択";
 
 // The command line that compiles one project or group file: the VB executable unquoted, then
 // " /make " and the quoted path, then " /outdir " and the quoted folder when there is one.

@@ -11,7 +11,7 @@
 namespace kinoha {
 namespace {
 
-constexpr const wchar_t* kHint = L"複数選択可能：　[Shitt]＝連続選択　[Ctrl]＝個別選択";
+constexpr const wchar_t* kHint = L"複数選択可能：　[Shift]＝連続選択　[Ctrl]＝個別選択";
 constexpr const wchar_t* kStarted = L"算出開始";
 constexpr const wchar_t* kCounting = L"算出中－";
 constexpr const wchar_t* kStopped = L"算出中止";
