@@ -4,16 +4,13 @@
 
 #include "app/globals.h"
 #include "app/sorted_list.h"
+#include "app/version.h"
 #include "catalogue/project_search.h"
 #include "platform/platform.h"
 #include "step/member_lists.h"
 #include "step/step_projects.h"
 #include "step/step_report.h"
 #include "step/step_workers.h"
-
-#ifndef KINOHA_VERSION_W
-#define KINOHA_VERSION_W L"0"
-#endif
 
 namespace kinoha {
 namespace {
@@ -133,7 +130,7 @@ int RunStepTool(const std::vector<std::wstring>& args, const ToolWriter& out,
         return 0;
     }
     if (version) {
-        out(L"kinoha-step " KINOHA_VERSION_W L"\n");
+        out(L"kinoha-step " + VersionText() + L"\n");
         return 0;
     }
 
