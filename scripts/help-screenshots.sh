@@ -45,7 +45,16 @@ main_menu_at() {  # file n
   menu_shot "$1"
 }
 
-start_on_samples "[FILE  ]0"
+# The sample projects under C:\Work, as a user's would lie, not under the test's temporary path.
+start_display
+prepare_prefix
+PROJECTS="$WINEPREFIX/drive_c/Work"
+mkdir -p "$PROJECTS"
+cp -r examples/. "$PROJECTS/"
+write_settings "[TOP   ]0" "[LEFT  ]0" "[HEIGHT]4515" "[WIDTH ]6630" \
+  "[VBMAIN]$(winpath "$PROGRAM_DIR")\\vb-standin.exe" "[DIR   ]C:\\Work" "[UNDER ]0" "[FILE  ]0"
+start_kinoha
+wait_tray_ready || fail "no tray icon"
 crop tray 904 738 120 30
 tray_click 1
 sleep 0.3
