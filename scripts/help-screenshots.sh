@@ -22,7 +22,7 @@ crop() {  # file x y w h
 window_shot() {  # file title-regex
   local id x y w h
   id=$(wait_window "$2") || fail "no window $2"
-  sleep 1
+  sleep 2  # a dialog fills its controls after it appears; a loaded machine takes longer
   read -r x y w h < <(rect_of "$id")
   crop "$1" "$x" "$y" "$w" "$h"
 }
@@ -78,6 +78,13 @@ sleep 1
 main_menu_at menu-file-names-only 6
 keys Escape
 main_menu_at menu-help 2
+keys Escape
+main_menu_at menu-end 1
+keys Escape
+tray_click 3
+xdotool key Down
+sleep 0.3
+menu_shot menu-project
 keys Escape
 
 tray_click 3
