@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
-# Builds kinoha.exe and starts it on the bundled sample projects (examples/), with the stand-in
-# compiler already chosen as the VB executable, so the tray icon and its menus are there at once.
+# Builds kinoha.exe, the stand-in compiler and kinoha-step (nothing else) and starts kinoha.exe on
+# the bundled sample projects (examples/), with the stand-in already chosen as the VB executable,
+# so the tray icon and its menus are there at once.
 # With a display: in a Wine virtual desktop window; choose "終了" from the tray menu to end.
 # Without one: on a virtual display, with screenshots of both menus saved under build/demo/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 cmake --preset windows
-cmake --build --preset windows -j "$(nproc)"
+# Only what the demo runs: not the tests and benchmarks.
+cmake --build --preset windows -j "$(nproc)" --target kinoha vb-standin kinoha-step
 
 export BIN_DIR="$PWD/build/windows/bin" ARTIFACTS="$PWD/build/demo" SOURCE_DIR="$PWD"
 export E2E_NAME=demo KEEP_WORK=1 WORK="$PWD/build/demo/run"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds and runs every test: native, native under AddressSanitizer and UndefinedBehaviorSanitizer,
-# the Windows build under Wine, and the fuzz targets for a bounded time (about a minute in all).
+# the Windows build under Wine with the release package, and the fuzz targets for a bounded time (about a minute in all).
 # Fails when any of them fails, runs no test or finds anything.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -28,6 +28,8 @@ export WINEPREFIX="$PWD/build/windows/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDE
   LC_ALL=ja_JP.UTF-8
 # The server writes the new registry out when it ends: wait for that before tests copy the prefix.
 [ -f "$WINEPREFIX/system.reg" ] || { run wineboot -i; wineserver -w; }
+# The release zip from this build (dist/); ctest's e2e_package unpacks and starts a copy of it.
+run env SKIP_BUILD=1 bash scripts/package.sh
 run ctest --preset windows -j "$jobs"
 wineserver -k 2>/dev/null || true
 

@@ -27,7 +27,7 @@ class ListRunView : public MessageSink {
 
 // The status line's text until the first run.
 inline constexpr wchar_t kListRunHint[] =
-    L"複数選択可能：\u3000[Shitt]＝連続選択\u3000[Ctrl]＝個別選択";
+    L"複数選択可能：\u3000[Shift]＝連続選択\u3000[Ctrl]＝個別選択";
 
 class ListRun {
   public:

@@ -1,12 +1,15 @@
-// The program's version, shown as major, a point and the minor with two digits ("3.04").
+// The program's version, shown as major, a point and the minor with two digits ("3.04"); the
+// numbers come from the build.
 #pragma once
 
 #include <string>
 
+#include "app/build_info.h"
+
 namespace kinoha {
 
-inline constexpr int kVersionMajor = 3;
-inline constexpr int kVersionMinor = 4;
+inline constexpr int kVersionMajor = KINOHA_VERSION_MAJOR;
+inline constexpr int kVersionMinor = KINOHA_VERSION_MINOR;
 
 inline std::wstring VersionText() {
     std::wstring minor = std::to_wstring(kVersionMinor);

@@ -3,6 +3,7 @@
 #include <thread>
 
 #include "app/sorted_list.h"
+#include "app/version.h"
 #include "catalogue/project_search.h"
 #include "cli/exit_codes.h"
 #include "platform/platform.h"
@@ -10,10 +11,6 @@
 #include "step/step_projects.h"
 #include "step/step_report.h"
 #include "step/step_workers.h"
-
-#ifndef KINOHA_VERSION_W
-#define KINOHA_VERSION_W L"0"
-#endif
 
 namespace kinoha {
 namespace {
@@ -129,7 +126,7 @@ int RunStepTool(const std::vector<std::wstring>& args, const ToolWriter& out,
         return kExitCounted;
     }
     if (version) {
-        out(L"kinoha-step " KINOHA_VERSION_W L"\n");
+        out(L"kinoha-step " + VersionText() + L"\n");
         return kExitCounted;
     }
 

@@ -6,7 +6,7 @@ namespace kinoha {
 
 void VersionWindow::Load() {
     view_.SetText(VersionBlockText());
-    view_.SetLinkText(kHomePageAddress);
+    view_.SetLinkText(BuiltHomePageLink().text);
     view_.SetLinkColour(kLinkBlue);
     view_.SetCaption(kVersionCaption);
     view_.RemoveCloseMenu();
@@ -22,7 +22,7 @@ void VersionWindow::TextMouseMove() {
 
 void VersionWindow::LinkClick() {
     view_.SetLinkColour(kLinkBlue);
-    view_.OpenHomePage(kHomePageAddress);
+    view_.OpenHomePage(BuiltHomePageLink().target);
 }
 
 void VersionWindow::OkClick() {

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "app/globals.h"
+#include "app/help_document.h"
 #include "app/standard_messages.h"
 #include "catalogue/project_file.h"
 #include "platform/platform.h"
@@ -47,7 +48,7 @@ void ToggleFileNamesOnly(TrayView& view) {
 
 void OpenHelp(TrayView& view) {
     std::int16_t result = 0;
-    LaunchFile(view.NativeWindow(), platform::ProgramDirectory() + L"\\Kinoha.hlp", result);
+    LaunchFile(view.NativeWindow(), HelpToOpen(), result);
 }
 
 }  // namespace kinoha

@@ -19,7 +19,7 @@ void OpenProject(const std::wstring& path, TrayView& view);
 void RunExecutable(const std::wstring& path, TrayView& view);
 // Flips the file-names-only display and rebuilds the menus without a new search.
 void ToggleFileNamesOnly(TrayView& view);
-// Opens the help file beside the program.
+// Opens the help beside the program: Kinoha.hlp where there is one, else the HTML help.
 void OpenHelp(TrayView& view);
 
 }  // namespace kinoha

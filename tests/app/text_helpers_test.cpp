@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "app/help_document.h"
 #include "app/text_helpers.h"
 #include "platform/platform.h"
 #include "support/test_files.h"
@@ -67,6 +68,14 @@ TEST(UpperAscii, KeepsPositions) {
     EXPECT_EQ(FindUpper(L"C:\\Work.vbp.old\\p.vbp", L".VBP"), 8);
     EXPECT_EQ(FindUpper(L"C:\\VB\\vb5.exe", L"VB5.EXE"), 7);
     EXPECT_EQ(FindUpper(L"abc", L".VBG"), 0);
+}
+
+TEST(HelpToOpen, AUsersKinohaHlpBesideTheProgramWinsOverTheShippedHtmlHelp) {
+    const std::wstring dir = platform::ProgramDirectory();
+    EXPECT_EQ(HelpToOpen(), dir + L"\\Kinoha.html");
+    test::WriteFile(dir + L"\\Kinoha.hlp", "?_");
+    EXPECT_EQ(HelpToOpen(), dir + L"\\Kinoha.hlp");
+    test::RemovePath(dir + L"\\Kinoha.hlp");
 }
 
 }  // namespace

@@ -37,7 +37,8 @@ start_display() {
   export DISPLAY=":$n"
   Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
   XVFB_PID=$!
-  for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+  # A loaded machine (parallel builds) can take seconds to bring the server up.
+  for _ in $(seq 200); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
   xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start"
 }
 

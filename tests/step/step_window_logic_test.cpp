@@ -10,7 +10,7 @@ namespace kinoha {
 namespace {
 
 using Lines = std::vector<std::wstring>;
-const std::wstring kHint = L"複数選択可能：　[Shitt]＝連続選択　[Ctrl]＝個別選択";
+const std::wstring kHint = L"複数選択可能：　[Shift]＝連続選択　[Ctrl]＝個別選択";
 const std::wstring kNothing = L"算出中止：ファイルを選択して下さい";
 
 class StepWindowTest : public ::testing::Test {

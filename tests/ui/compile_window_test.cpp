@@ -74,7 +74,7 @@ TEST_F(CompileWindowTest, OneWindowWithTheCatalogueMinusTheExclusionsAndTheTabOr
     EXPECT_EQ(GetNextDlgTabItem(w, end, FALSE), list);
     EXPECT_EQ(GetNextDlgTabItem(w, list, FALSE), make);
     EXPECT_EQ(GetNextDlgTabItem(w, make, FALSE), end);  // the hidden stop button is skipped
-    EXPECT_NE(Child(w, L"STATIC", L"複数選択可能：\u3000[Shitt]＝連続選択\u3000[Ctrl]＝個別選択"),
+    EXPECT_NE(Child(w, L"STATIC", L"複数選択可能：\u3000[Shift]＝連続選択\u3000[Ctrl]＝個別選択"),
               nullptr);
 }
 

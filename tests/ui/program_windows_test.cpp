@@ -77,7 +77,7 @@ TEST(VersionWindowUi, ShowsTheBlockAndTheLinkAndOnlyOkClosesIt) {
         statics.push_back(Text(c));
     }
     std::sort(statics.begin(), statics.end());
-    EXPECT_EQ(statics, (std::vector<std::wstring>{VersionBlockText(), kHomePageAddress}));
+    EXPECT_EQ(statics, (std::vector<std::wstring>{VersionBlockText(), BuiltHomePageLink().text}));
 
     SendMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
     SendMessageW(window, WM_CLOSE, 0, 0);

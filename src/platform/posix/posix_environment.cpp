@@ -114,6 +114,8 @@ bool BuildCodePage(const std::string& name, CodePageTable& out) {
         CodePageTable::FromConverter([cd](const unsigned char* bytes, std::size_t n, char32_t& c) {
             iconv(cd, nullptr, nullptr, nullptr, nullptr);
             char in[4];
+            // No character of a code page the table is built from is longer than this.
+            if (n == 0 || n > sizeof in) return false;
             for (std::size_t i = 0; i < n; ++i) in[i] = static_cast<char>(bytes[i]);
             unsigned char result[8];
             char* inp = in;

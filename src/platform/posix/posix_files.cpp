@@ -88,7 +88,7 @@ bool FindEntries(const std::wstring& directory, const std::wstring& pattern,
     out.clear();
     // The path as written usually exists; resolving letter case is only needed when it does not.
     std::string native = DirectPath(directory);
-    if (native.empty()) native = ".";
+    if (native.empty()) native.push_back('.');  // not = ".": GCC 12 -O3 warns falsely (-Wrestrict)
     DIR* dir = opendir(native.c_str());
     if (dir == nullptr && errno == ENOENT) {
         native = NativePath(directory);
