@@ -29,15 +29,21 @@ fail() {
 # The Linux path as Wine's Z: drive names it.
 winpath() { echo "Z:${1//\//\\}"; }
 
-# A display of its own (the first free number from 90 up) and the Wine prefix, made once per
-# run from a template kept beside the build so that each test does not wait for wineboot.
+# A display of its own and the Wine prefix, made once per run from a template kept beside the
+# build so that each test does not wait for wineboot. Xvfb picks the display number itself
+# (-displayfd): tests started together can no longer race for the same free number.
 start_display() {
-  local n=90
-  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-  export DISPLAY=":$n"
-  Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  local numfile
+  numfile=$(mktemp /tmp/kinoha-xvfb.XXXXXX)
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$numfile" >/dev/null 2>&1 &
   XVFB_PID=$!
   # A loaded machine (parallel builds) can take seconds to bring the server up.
+  for _ in $(seq 300); do [ -s "$numfile" ] && break; sleep 0.1; done
+  local n
+  n=$(tr -dc '0-9' <"$numfile")
+  rm -f "$numfile"
+  [ -n "$n" ] || fail "Xvfb did not start"
+  export DISPLAY=":$n"
   for _ in $(seq 200); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
   xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start"
 }

@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
-# Runs a command on a virtual X display of its own (the first free number from 120 up), so
+# Runs a command on a virtual X display of its own (Xvfb picks a free number itself), so
 # that Wine can create the windows under test. Wine's desktop belongs to the prefix and keeps
 # the display of the process that started it, so the command also gets a copy of the prefix:
 # other tests running meanwhile without a display cannot have started it first.
 set -euo pipefail
-n=120
-while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+numfile=$(mktemp /tmp/kinoha-xvfb.XXXXXX)
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$numfile" >/dev/null 2>&1 &
 xvfb=$!
+for _ in $(seq 300); do [ -s "$numfile" ] && break; sleep 0.1; done
+n=$(tr -dc '0-9' <"$numfile")
+rm -f "$numfile"
+[ -n "$n" ] || { echo "Xvfb did not start" >&2; kill "$xvfb" 2>/dev/null; exit 1; }
 prefix=
 cleanup() {
   if [ -n "$prefix" ]; then
