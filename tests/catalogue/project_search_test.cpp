@@ -88,11 +88,12 @@ TEST_F(ProjectSearch, EveryDirectoryIsEnteredOnceHoweverManyLinksLeadToIt) {
 
     // A diamond: each level holds two links to the next, so every level doubles the ways down.
     const std::wstring tree = dir_ / L"tree", levels = dir_ / L"levels";
-    test::WriteFile(levels + L"\\L4\\deep.vbp", "");
-    for (int level = 0; level < 4; ++level) {
-        const std::wstring from = level == 0 ? tree : levels + L"\\L" + std::to_wstring(level);
-        const std::wstring to = levels + L"\\L" + std::to_wstring(level + 1);
-        test::MakeDirectory(from);
+    const auto level = [&](int i) { return i == 0 ? tree : levels + L"\\L" + std::to_wstring(i); };
+    for (int i = 0; i < 4; ++i)
+        test::MakeDirectory(level(i));  // targets first: Wine shows no link to nothing
+    test::WriteFile(level(4) + L"\\deep.vbp", "");
+    for (int i = 0; i < 4; ++i) {
+        const std::wstring from = level(i), to = level(i + 1);
         for (const wchar_t* name : {L"\\x", L"\\y"})
             ASSERT_EQ(test::MakeDirectoryLink(from + name, to), "");
     }
