@@ -89,8 +89,9 @@ void LoadSettings() {
     gWidth = 6630;
     lstJyogai.clear();
     std::wstring path = gIniPath;
-    if (!FileExists(path)) {
-        if (gIniFallbackPath.empty() || !FileExists(gIniFallbackPath)) return;
+    // Paths, looked up as paths: a program folder such as "Tools.exe files" is no command line.
+    if (!platform::LookupFile(path)) {
+        if (gIniFallbackPath.empty() || !platform::LookupFile(gIniFallbackPath)) return;
         path = gIniFallbackPath;
     }
     std::vector<std::wstring> lines;
