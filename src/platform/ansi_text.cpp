@@ -30,6 +30,9 @@ std::string EncodeAnsi(std::wstring_view text) {
 bool IsLeadByte(unsigned char byte) {
     return Table().IsLead(byte);
 }
+bool AnsiPairs(unsigned char lead, unsigned char next) {
+    return Table().Pairs(lead, next);
+}
 bool AnsiKeepsAscii() {
     return Table().KeepsAscii();
 }

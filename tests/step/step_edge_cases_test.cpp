@@ -136,6 +136,32 @@ TEST_F(StepEdgeCases, BytesThatAreNoCharactersAreCountedAndReportedAsTheyAre) {
     EXPECT_EQ(counts.code, 5);  // every line is there, the continued one too
 }
 
+TEST_F(StepEdgeCases, MembersStreamAcrossReadBlocksAndOnePastTheLimitIsReportedTooLarge) {
+    ASSERT_TRUE(platform::SelectAnsiCodePage("CP932"));
+    // The form's second code line ends in "＼" (0x81 0x5F: its second byte is "_") split across
+    // the end of the first 64 KiB block; the next line's CR LF is split across the second's.
+    std::string form =
+        "VERSION 5.00\r\nBegin VB.Form frmBig \r\nEnd\r\nAttribute VB_Name = \"frmBig\"\r\n"
+        "Option Explicit\r\n";
+    form += "x = " + std::string(65535 - form.size() - 4, 'a') + "\x81\x5F\r\n";
+    form += "y = " + std::string(131071 - form.size() - 4, 'b') + "\r\nz\r\n";
+    ASSERT_EQ(form.substr(65535, 2), "\x81\x5F");
+    ASSERT_EQ(form.substr(131071, 2), "\r\n");
+    test::WriteFile(dir / L"frmBig.frm", form);
+    test::WriteAnsiFile(dir / L"Big.vbp", L"Form=frmBig.frm\n");
+    ASSERT_TRUE(Count(dir / L"Big.vbp", {.under = true})) << test::Utf8(failure.reason);
+    EXPECT_EQ(lstStep.at(1).substr(0, 21), L"frmBig,Form,3,4,0,0,2");
+
+    // One byte over the limit: the member is named as too large and no report is written.
+    test::RemovePath(dir / L"Big_Step.csv");
+    ASSERT_FALSE(Count(dir / L"Big.vbp", {.under = true, .maxBytes = form.size() - 1}));
+    EXPECT_EQ(failure.kind, StepFailureKind::MemberTooLarge);
+    EXPECT_EQ(failure.file, dir / L"frmBig.frm");
+    EXPECT_FALSE(test::PathExists(dir / L"Big_Step.csv"));
+    EXPECT_TRUE(Count(dir / L"Big.vbp", {.under = true, .maxBytes = form.size()}));
+    platform::SelectAnsiCodePage("");
+}
+
 TEST_F(StepEdgeCases, AProjectRewrittenWhileItIsReadGivesTheMembersOfOneVersion) {
     const std::string padding(100000, '\'');  // a few read blocks before the member lines
     const std::string older =
