@@ -19,6 +19,31 @@ constexpr const wchar_t* kStopped = L"算出中止";
 constexpr const wchar_t* kFinished = L"算出終了";
 constexpr const wchar_t* kNothingUsable = L"算出中止：ファイルを選択して下さい";
 
+// What the user is told of a count that failed, in the window's words.
+const wchar_t* FailureText(StepFailureKind kind) {
+    switch (kind) {
+        case StepFailureKind::ProjectUnreadable:
+            return L"プロジェクトファイルを読めません";
+        case StepFailureKind::MemberLineWithoutFile:
+            return L"ファイル名の無い行があります";
+        case StepFailureKind::MemberEmpty:
+            return L"ファイルが空です";
+        case StepFailureKind::MemberUndated:
+            return L"ファイルの更新日付を読めません";
+        case StepFailureKind::MemberTooLarge:
+            return L"ファイルが大き過ぎます";
+        case StepFailureKind::CountsTooLarge:
+            return L"行数が多過ぎます";
+        case StepFailureKind::ReportUnnamed:
+        case StepFailureKind::ReportUnwritable:
+            return L"結果ファイルを書き込めません";
+        case StepFailureKind::None:
+        case StepFailureKind::MemberUnreadable:
+            break;
+    }
+    return L"ファイルを読めません";
+}
+
 }  // namespace
 
 WindowGeometry StepWindowLogic::Form_Load() {
@@ -88,20 +113,37 @@ void StepWindowLogic::LeaveRunning() {
     view_.SetEnabled(StepControl::cmdCsvWake, true);
 }
 
-void StepWindowLogic::CountProject(const std::wstring& projectPath, StepWorkers& workers) {
+bool StepWindowLogic::CountProject(const std::wstring& projectPath, StepWorkers& workers,
+                                   StepFailure& failure) {
     // A project file that cannot be read (gone or locked since the check) would give a report
     // without members over an earlier, true one; like kinoha-step, it gets no report.
     std::string bytes;
     if (!platform::ReadFileBytes(projectPath, bytes)) {
         members_.Clear();
         lstStep_.clear();
-        return;
+        failure = {projectPath, {}, StepFailureKind::ProjectUnreadable};
+        return false;
     }
-    ReadProjectMembers(projectPath, members_, nullptr, &workers);
+    StepFailure note;
+    ReadProjectMembers(projectPath, members_, &note, &workers);
     StepCountOptions options;
     options.workers = &workers;
+    options.failure = &failure;
     options.counting.under = gUnder == 1;
-    CountProjectSteps(projectPath, members_, lstStep_, options);
+    if (CountProjectSteps(projectPath, members_, lstStep_, options)) return true;
+    // A form whose name could not be read is named by the member reading.
+    if (failure.file.empty() && !note.file.empty()) failure = note;
+    return false;
+}
+
+void StepWindowLogic::ShowFailures(const std::wstring& project, const StepFailure& first,
+                                   std::size_t failed) {
+    std::wstring text =
+        JoinLines({L"ステップを算出できませんでした", L"ＰＲＪ名：" + project,
+                   L"ファイル：" + first.file, std::wstring(L"理由：") + FailureText(first.kind)});
+    if (failed > 1)
+        text += L"\r\nほかに " + std::to_wstring(failed - 1) + L" 件算出できませんでした";
+    view_.ShowMessage(L"算出エラー", text, MessageIcon::Exclamation);
 }
 
 void StepWindowLogic::cmdMake_Click() {
@@ -113,6 +155,7 @@ void StepWindowLogic::cmdMake_Click() {
     EnterRunning();
     view_.SetStatus(kStarted);
 
+    lastRunCounted_ = false;
     const std::vector<std::size_t> rows = ValidSelection();
     if (rows.empty()) {
         LeaveRunning();
@@ -120,17 +163,34 @@ void StepWindowLogic::cmdMake_Click() {
     } else {
         StepWorkers workers(std::thread::hardware_concurrency());
         const std::wstring total = std::to_wstring(rows.size());
+        std::size_t counted = 0, failed = 0;
+        std::wstring failedProject;
+        StepFailure firstFailure;
         for (std::size_t n = 1; n <= rows.size(); ++n) {
             view_.SetStatus(kCounting + std::to_wstring(n) + L"/" + total);
             platform::PumpEvents();
             if (gStop) break;
-            CountProject(lstData_[rows[n - 1]], workers);
+            // A failed project is told, not passed over: the run goes on with the next one.
+            StepFailure failure;
+            if (CountProject(lstData_[rows[n - 1]], workers, failure)) {
+                ++counted;
+            } else if (failed++ == 0) {
+                failedProject = lstData_[rows[n - 1]];
+                firstFailure = failure;
+            }
             platform::PumpEvents();
             if (gStop) break;
         }
         LeaveRunning();
-        view_.SetStatus(gStop ? kStopped : kFinished);
+        if (failed > 0) {
+            view_.SetStatus(L"算出失敗：" + std::to_wstring(failed) + L"/" + total +
+                            L" 件算出できませんでした");
+        } else {
+            view_.SetStatus(gStop ? kStopped : kFinished);
+        }
         view_.Beep();
+        if (failed > 0) ShowFailures(failedProject, firstFailure, failed);
+        lastRunCounted_ = failed == 0 && counted == rows.size();
     }
     gStop = true;
     running_ = false;
@@ -147,8 +207,8 @@ void StepWindowLogic::cmdCsvWake_Click() {
     std::wstring report;
     const bool named = StepReportPath(lstData_[rows[0]], report);
     cmdMake_Click();
-    // A path without ".vbp" names no report (and the count writes none): nothing to open.
-    if (named) view_.OpenReport(report);
+    // Only a report this run wrote: after a failure or a stop an earlier one would pass for it.
+    if (named && lastRunCounted_) view_.OpenReport(report);
 }
 
 void StepWindowLogic::cmdStop_Click() {

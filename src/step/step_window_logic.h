@@ -10,6 +10,7 @@
 
 #include "app/window_geometry.h"
 #include "step/member_lists.h"
+#include "step/step_failure.h"
 #include "step/step_window_view.h"
 
 namespace kinoha {
@@ -60,7 +61,10 @@ class StepWindowLogic {
     std::vector<std::size_t> ValidSelection();
     void EnterRunning();
     void LeaveRunning();
-    void CountProject(const std::wstring& projectPath, StepWorkers& workers);
+    // False when the project was not counted (no report written); `failure` says why.
+    bool CountProject(const std::wstring& projectPath, StepWorkers& workers, StepFailure& failure);
+    // The "算出エラー" message: the first project that failed, its file and why.
+    void ShowFailures(const std::wstring& project, const StepFailure& first, std::size_t failed);
 
     StepView& view_;
     std::vector<std::wstring> lstData_;
@@ -68,6 +72,7 @@ class StepWindowLogic {
     std::vector<std::wstring> lstStep_;
     CheckState under_ = CheckState::Unticked;
     bool running_ = false;
+    bool lastRunCounted_ = false;  // the last run counted every selected project
 };
 
 }  // namespace kinoha
