@@ -1,5 +1,6 @@
 #include "step/line_count.h"
 
+#include <algorithm>
 #include <limits>
 #include <optional>
 #include <string>
@@ -37,6 +38,50 @@ class LineFacts {
             lastNonSpaceUnderscore_ = c == '_';
         }
         lastUnderscore_ = c == '_';
+    }
+    // A run of ASCII characters, `start` being where the run begins: the same as adding them one
+    // by one, with the run's middle taken whole.
+    void AddAscii(std::string_view run, std::uint64_t start) {
+        std::size_t i = 0;
+        // The line's first characters and a match in progress go one at a time; leading blanks
+        // change nothing but the count.
+        while (i < run.size() && (headLength_ < 3 || leadLength_ < 3 || matched_ > 0)) {
+            if (headLength_ == 3 && leadLength_ == 0 && matched_ == 0 && run[i] == ' ') {
+                std::size_t j = run.find_first_not_of(' ', i);
+                if (j == std::string_view::npos) j = run.size();
+                count_ += j - i;
+                lastUnderscore_ = false;
+                i = j;
+                continue;
+            }
+            Add(static_cast<unsigned char>(run[i]), start + i + 1);
+            ++i;
+        }
+        if (i == run.size()) return;
+        const std::string_view rest = run.substr(i);
+        const std::uint64_t restStart = start + i;
+        count_ += rest.size();
+        if (attributeEnd_ == kNone) {
+            static constexpr std::string_view kKey = "Attribute ";
+            const std::size_t at = rest.find(kKey);
+            if (at != std::string_view::npos) {
+                attributeEnd_ = restStart + at + kKey.size();
+            } else {
+                // A start of the key at the end of the run; the key repeats no part of its start.
+                for (std::size_t k = std::min(rest.size(), kKey.size() - 1); k > 0; --k) {
+                    if (rest.substr(rest.size() - k) == kKey.substr(0, k)) {
+                        matched_ = static_cast<int>(k);
+                        break;
+                    }
+                }
+            }
+        }
+        const std::size_t last = rest.find_last_not_of(' ');
+        if (last != std::string_view::npos) {
+            nonSpaceEnd_ = restStart + last + 1;
+            lastNonSpaceUnderscore_ = rest[last] == '_';
+        }
+        lastUnderscore_ = rest.back() == '_';
     }
     // Nothing more of the line can change a test that looks only at its start.
     bool StartKnown() const { return leadLength_ == 3 || (leadLength_ > 0 && lead_[0] != 'R'); }
@@ -194,30 +239,37 @@ class MemberScanner {
             return;
         }
         if (skip_) return;
-        for (const char ch : bytes) {
-            const auto b = static_cast<unsigned char>(ch);
-            ++offset_;
-            if (pending_ >= 0) {
-                const auto lead = static_cast<unsigned char>(pending_);
-                pending_ = -1;
-                if (platform::AnsiPairs(lead, b)) {
-                    facts_.Add(-1, offset_);
-                    continue;
-                }
-                facts_.Add(-1, offset_ - 1);
-            }
-            if (b < 0x80) {
-                facts_.Add(b, offset_);
-            } else if (platform::IsLeadByte(b)) {
+        const std::size_t n = bytes.size();
+        std::size_t i = 0;
+        if (pending_ >= 0) {
+            // The lead byte at the end of the last piece, and the first byte of this one.
+            const auto lead = static_cast<unsigned char>(pending_);
+            pending_ = -1;
+            const bool pair = platform::AnsiPairs(lead, static_cast<unsigned char>(bytes[0]));
+            facts_.Add(-1, offset_ + (pair ? 1 : 0));
+            if (pair) i = 1;
+        }
+        while (i < n && (wanted_ || !facts_.StartKnown())) {
+            std::size_t j = i;
+            while (j < n && static_cast<unsigned char>(bytes[j]) < 0x80) ++j;
+            if (j > i) facts_.AddAscii(bytes.substr(i, j - i), offset_ + i);
+            i = j;
+            if (j == n) break;
+            const auto b = static_cast<unsigned char>(bytes[j]);
+            if (!platform::IsLeadByte(b)) {
+                facts_.Add(-1, offset_ + j + 1);
+                i = j + 1;
+            } else if (j + 1 == n) {
                 pending_ = b;
+                i = n;
             } else {
-                facts_.Add(-1, offset_);
-            }
-            if (!wanted_ && facts_.StartKnown()) {
-                skip_ = true;
-                return;
+                const bool pair = platform::AnsiPairs(b, static_cast<unsigned char>(bytes[j + 1]));
+                facts_.Add(-1, offset_ + j + (pair ? 2 : 1));
+                i = j + (pair ? 2 : 1);
             }
         }
+        if (i < n) skip_ = true;
+        offset_ += n;
     }
 
     void End() {
