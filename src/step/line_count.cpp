@@ -28,7 +28,10 @@ class LineFacts {
         if (attributeEnd_ == kNone) {
             static constexpr char kKey[] = "Attribute ";
             if (c == kKey[matched_]) {
-                if (++matched_ == 10) attributeEnd_ = end;
+                if (++matched_ == 10) {
+                    attributeEnd_ = end;
+                    matched_ = 0;
+                }
             } else {
                 matched_ = c == 'A' ? 1 : 0;  // no part of the key repeats its start
             }
