@@ -17,6 +17,19 @@ std::wstring NameOf(std::wstring_view path) {
     return std::wstring(path.substr(static_cast<std::size_t>(LastBackslash(path))));
 }
 
+bool HasExtension(std::wstring_view path, std::wstring_view upperExt) {
+    const auto name = path.substr(static_cast<std::size_t>(LastBackslash(path)));
+    return name.size() >= upperExt.size() &&
+           UpperAscii(name.substr(name.size() - upperExt.size())) == upperExt;
+}
+
+std::wstring ReplaceExtension(std::wstring_view path, std::wstring_view suffix) {
+    const auto nameStart = static_cast<std::size_t>(LastBackslash(path));
+    const auto dot = path.rfind(L'.');
+    const std::size_t end = dot != std::wstring_view::npos && dot >= nameStart ? dot : path.size();
+    return std::wstring(path.substr(0, end)) + std::wstring(suffix);
+}
+
 bool IsAbsolute(std::wstring_view value) {
     if (value.size() >= 2 && value[0] == L'\\' && value[1] == L'\\') return true;
     const bool letter = value.size() >= 3 && ((value[0] >= L'A' && value[0] <= L'Z') ||

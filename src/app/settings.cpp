@@ -171,8 +171,9 @@ void LoadSettings() {
     lstJyogai.clear();
     gIniInheritedPath.clear();
     std::wstring path = gIniPath;
-    if (!FileExists(path)) {
-        if (!gIniFallbackPath.empty() && FileExists(gIniFallbackPath)) {
+    // Paths, looked up as paths: a program folder such as "Tools.exe files" is no command line.
+    if (!platform::LookupFile(path)) {
+        if (!gIniFallbackPath.empty() && platform::LookupFile(gIniFallbackPath)) {
             path = gIniFallbackPath;
         } else {
             // A new Windows version names a new file: start from the last one's settings.

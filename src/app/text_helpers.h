@@ -42,6 +42,12 @@ std::int32_t LastBackslash(std::wstring_view path);
 std::wstring FolderOf(std::wstring_view path);
 // The name of a path: the text after its last "\" (the whole text when there is none).
 std::wstring NameOf(std::wstring_view path);
+// Whether the name of a path ends in the extension `upperExt` (".VBP", ".EXE"; ASCII letters
+// in any case). Folder names are not looked at: a folder "Sales.vbg" makes no group file.
+bool HasExtension(std::wstring_view path, std::wstring_view upperExt);
+// The path with its name's extension (from the name's last ".") replaced by `suffix`; a name
+// without one gets `suffix` appended.
+std::wstring ReplaceExtension(std::wstring_view path, std::wstring_view suffix);
 // A path read from a file, as a full path: an absolute value (a drive letter with "\" or "/"
 // after the colon, or a UNC path) as it is, any other joined to `folder` with "\"; "..\" steps
 // applied either way.

@@ -46,7 +46,7 @@ void BuildOnce(bool research) {
         for (std::size_t i = 0; i < projects.Count() && m < kMenuEntries; ++i) {
             const std::wstring& p = projects[i];
             if (IsExcluded(p, exclusions)) continue;
-            if (FindUpper(p, L".VBG") == 0) {
+            if (!HasExtension(p, L".VBG")) {
                 std::wstring x = GetProjectExe(p);
                 if (!x.empty()) exes.push_back(std::move(x));
             } else {

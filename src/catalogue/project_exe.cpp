@@ -28,8 +28,8 @@ std::wstring GetProjectExe(const std::wstring& projectPath) {
     }
     if (dir.empty() && LastBackslash(projectPath) > 0) dir = folder;
     exe = PathFromFolder(dir, exe);
-    // Projects that build a DLL or a control have no ".EXE".
-    if (FindUpper(exe, L".EXE") == 0) return {};
+    // Projects that build a DLL or a control have no ".EXE" (their output folder may).
+    if (!HasExtension(exe, L".EXE")) return {};
     return exe;
 }
 

@@ -11,9 +11,9 @@
 namespace kinoha {
 
 // The full path of the executable the project compiles to: the "ExeName32=" name in the
-// "Path32=" folder (the project's own folder when there is none). Empty unless the path holds
-// ".EXE" in any case. Values that are absolute paths (C:\... or \\server\...) are taken as they
-// are.
+// "Path32=" folder (the project's own folder when there is none). Empty unless the file name
+// ends in ".EXE" in any case. Values that are absolute paths (C:\... or \\server\...) are taken as
+// they are.
 std::wstring GetProjectExe(const std::wstring& projectPath);
 
 // Appends to `list` the executables of every project that the group names (GroupProjects), in

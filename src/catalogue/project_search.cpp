@@ -45,8 +45,8 @@ std::wstring Join(const std::wstring& directory, const std::wstring& name) {
 void AppendMatches(const std::wstring& directory, const std::vector<platform::DirEntry>& entries,
                    const std::wstring& pattern, std::vector<std::wstring>& list, bool fullPaths) {
     for (const auto& e : entries) {
-        if (e.name == L"." || e.name == L".." || !platform::MatchesPattern(e.name, pattern))
-            continue;
+        // Only files: a folder named like a project is no project.
+        if (e.isDirectory || !platform::MatchesPattern(e.name, pattern)) continue;
         platform::PumpEvents();
         list.push_back(fullPaths ? Join(directory, e.name) : e.name);
     }

@@ -6,19 +6,19 @@
 
 namespace kinoha {
 
-// Appends to `list` every entry of `directory` (and, with `recurse`, of every directory below
-// it) whose name matches `pattern`, as full paths or bare names. Order: a directory's own
-// matches, then, depth first, each subdirectory in the platform's order. Directories whose
-// names begin with "." are not entered; a directory is entered once, however many links lead to
-// it (the first way the walk reaches it wins). Pending window events are processed
-// between steps. True when the search ran to its end.
+// Appends to `list` every file of `directory` (and, with `recurse`, of every directory below
+// it) whose name matches `pattern`, as full paths or bare names; directories are never listed.
+// Order: a directory's own matches, then, depth first, each subdirectory in the platform's order.
+// Directories whose names begin with "." are not entered; a directory is entered once, however
+// many links lead to it (the first way the walk reaches it wins). Pending window events are
+// processed between steps. True when the search ran to its end.
 bool SearchFiles(const std::wstring& directory, const std::wstring& pattern, bool recurse,
                  std::vector<std::wstring>& list, bool clearFirst, bool fullPaths);
 
 bool SearchDirectory(const std::wstring& directory, const std::wstring& pattern, bool recurse,
                      std::vector<std::wstring>& list, bool fullPaths);
 
-// One directory, no descent. A matching directory is listed like a file.
+// One directory, no descent.
 bool ListMatchingFiles(const std::wstring& directory, const std::wstring& pattern,
                        std::vector<std::wstring>& list, bool fullPaths);
 

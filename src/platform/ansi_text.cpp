@@ -33,6 +33,9 @@ bool AnsiHolds(std::wstring_view text) {
 bool IsLeadByte(unsigned char byte) {
     return Table().IsLead(byte);
 }
+bool AnsiPairs(unsigned char lead, unsigned char next) {
+    return Table().Pairs(lead, next);
+}
 bool AnsiKeepsAscii() {
     return Table().KeepsAscii();
 }

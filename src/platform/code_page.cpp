@@ -78,6 +78,10 @@ CodePageTable CodePageTable::Utf8() {
     return t;
 }
 
+bool CodePageTable::Pairs(unsigned char lead, unsigned char next) const {
+    return lead_[lead] && (pairs_[lead * 256 + next] != kInvalid || next >= 0x80);
+}
+
 std::wstring CodePageTable::Decode(std::string_view bytes) const {
     std::wstring out;
     out.reserve(bytes.size());

@@ -26,6 +26,8 @@ class CodePageTable {
     std::wstring Decode(std::string_view bytes) const;
     std::string Encode(std::wstring_view text) const;
     bool IsLead(unsigned char b) const { return lead_[b]; }
+    // Whether Decode takes `lead` and `next` as one unit (see AnsiPairs).
+    bool Pairs(unsigned char lead, unsigned char next) const;
     // Every byte below 0x80 decodes alone to that ASCII character, and no other byte or pair
     // decodes to an ASCII character.
     bool KeepsAscii() const { return keepsAscii_; }

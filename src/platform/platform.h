@@ -28,6 +28,10 @@ std::string EncodeAnsi(std::wstring_view text);
 bool AnsiHolds(std::wstring_view text);
 // True when the byte starts a two-byte character of the ANSI code page.
 bool IsLeadByte(unsigned char byte);
+// True when DecodeAnsi takes `lead` and the byte `next` after it as one unit: a defined
+// two-byte character, or an undefined pair whose second byte is 0x80 or more. (UTF-8 sequences
+// are not pairs here: none of their bytes is below 0x80, so they hide no ASCII character.)
+bool AnsiPairs(unsigned char lead, unsigned char next);
 // True when every byte below 0x80 that starts a character is that same ASCII character, and no
 // other byte or byte pair decodes to an ASCII character (CP932, the single-byte ANSI code pages
 // and UTF-8 all qualify). Then a line made only of such bytes reads the same undecoded.
@@ -71,7 +75,14 @@ bool FileModifiedLocal(const std::wstring& path, LocalDateTime& out);
 // the bytes are always those of one version of the file.
 bool ReadFileBytes(const std::wstring& path, std::string& out);
 
-// Test seam for files that change while they are read: when set, ReadFileBytes calls it after
+// Reads the same file as ReadFileBytes does, under the same rules, but hands its bytes over in
+// blocks of at most 64 KiB, so that memory stays that of one block whatever the file's size.
+// `start` is called before each reading from the start (a file that changed while it was read
+// is read again). `block` returns false to stop the reading; the result is false then.
+bool ReadFileBlocks(const std::wstring& path, const std::function<void()>& start,
+                    const std::function<bool(std::string_view)>& block);
+
+// Test seam for files that change while they are read: when set, ReadFileBlocks calls it after
 // each block it has read, with the path and the count of bytes read so far. An empty function
 // turns it off.
 void SetReadHookForTesting(std::function<void(const std::wstring& path, std::size_t read)> hook);

@@ -1,6 +1,7 @@
 // What each side (win32/, posix/) supplies to the portable parts of the platform layer.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -25,5 +26,7 @@ bool IsTemporaryOf(std::wstring_view candidate, std::wstring_view name);
 inline constexpr long kStaleTemporarySeconds = 60;
 // How often a file that changes while it is read is read before the reading gives up.
 inline constexpr int kReadAttempts = 4;
+// The size of the blocks ReadFileBlocks hands over.
+inline constexpr std::size_t kReadBlock = std::size_t{1} << 16;
 
 }  // namespace kinoha::platform::detail

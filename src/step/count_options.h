@@ -2,12 +2,17 @@
 // from its settings, kinoha-step from its flags), never read from program-wide values.
 #pragma once
 
+#include <cstdint>
+
 namespace kinoha {
 
 struct CountOptions {
     // A line ending in "_" is the start or middle of a continued statement and adds no code
     // (the last line of the statement counts).
     bool under = false;
+    // A member file larger than this is not counted but reported as too large (kMaxMemberBytes
+    // unless a test asks for less).
+    std::uint64_t maxBytes = 0x7FFFFFFF;
 };
 
 }  // namespace kinoha

@@ -1,223 +1,350 @@
 #include "step/line_count.h"
 
-#include <cstring>
+#include <algorithm>
+#include <limits>
+#include <optional>
+#include <string>
 
 #include "platform/platform.h"
+#include "step/line_splitter.h"
 
 namespace kinoha {
 namespace {
 
-// The line tests, written once for raw bytes and for decoded text. Trimming removes the space
-// character only; every test is exact and case-sensitive.
-template <class Char>
-struct Tests {
-    using View = std::basic_string_view<Char>;
+constexpr std::uint64_t kNone = std::numeric_limits<std::uint64_t>::max();
 
-    static View Trim(View s) {
-        while (!s.empty() && s.front() == Char(' ')) s.remove_prefix(1);
-        while (!s.empty() && s.back() == Char(' ')) s.remove_suffix(1);
-        return s;
-    }
-    static bool IsComment(View s) {
-        if (!s.empty() && s[0] == Char('\'')) return true;
-        return s.size() >= 3 && s[0] == Char('R') && s[1] == Char('e') && s[2] == Char('m');
-    }
-    static bool HasAttribute(View s) {
-        static constexpr Char kKey[] = {'A', 't', 't', 'r', 'i', 'b', 'u', 't', 'e', ' '};
-        return s.find(View(kKey, 10)) != View::npos;
-    }
-    static bool EndsWithUnderscore(View s) { return !s.empty() && s.back() == Char('_'); }
-};
-using ByteTests = Tests<char>;
-using TextTests = Tests<wchar_t>;
-
-bool IsAsciiOnly(std::string_view s) {
-    unsigned char any = 0;
-    for (const char c : s) any |= static_cast<unsigned char>(c);
-    return any < 0x80;
-}
-
-// One line of the file. Where the code page keeps ASCII, a byte below 0x80 at the start of a
-// character is that character, so the tests that look only at the start of the line (leading
-// blanks, comment, empty) are exact on the bytes of any line; a line of ASCII bytes only is its
-// own text. The tests that look past the start of a line holding other bytes (where a second
-// byte of a double-byte character can look like "_" or "A") run on the decoded text.
-class Line {
+// What the line tests need to know of one line, gathered a character at a time, so that no
+// line is ever held. A character is its ASCII code, or -1 for any other character; trimming
+// removes the space character only; every test is exact and case-sensitive.
+class LineFacts {
   public:
-    Line(std::string_view bytes, bool keepsAscii) : bytes_(bytes), keepsAscii_(keepsAscii) {}
+    void Reset() { *this = LineFacts(); }
 
-    bool Empty() const { return bytes_.empty(); }
-    bool TrimmedEmpty() const {
-        if (keepsAscii_) return bytes_.find_first_not_of(' ') == std::string_view::npos;
-        return TextTests::Trim(Text()).empty();
+    // `end`: where the character ends in the line (any unit, growing).
+    void Add(int c, std::uint64_t end) {
+        ++count_;
+        if (headLength_ < 3) head_[headLength_++] = c;
+        if (leadLength_ < 3 && (leadLength_ > 0 || c != ' ')) lead_[leadLength_++] = c;
+        if (attributeEnd_ == kNone) {
+            static constexpr char kKey[] = "Attribute ";
+            if (c == kKey[matched_]) {
+                if (++matched_ == 10) {
+                    attributeEnd_ = end;
+                    matched_ = 0;
+                }
+            } else {
+                matched_ = c == 'A' ? 1 : 0;  // no part of the key repeats its start
+            }
+        }
+        if (c != ' ') {
+            nonSpaceEnd_ = end;
+            lastNonSpaceUnderscore_ = c == '_';
+        }
+        lastUnderscore_ = c == '_';
     }
+    // A run of ASCII characters, `start` being where the run begins: the same as adding them one
+    // by one, with the run's middle taken whole.
+    void AddAscii(std::string_view run, std::uint64_t start) {
+        std::size_t i = 0;
+        // The line's first characters and a match in progress go one at a time; leading blanks
+        // change nothing but the count.
+        while (i < run.size() && (headLength_ < 3 || leadLength_ < 3 || matched_ > 0)) {
+            if (headLength_ == 3 && leadLength_ == 0 && matched_ == 0 && run[i] == ' ') {
+                std::size_t j = run.find_first_not_of(' ', i);
+                if (j == std::string_view::npos) j = run.size();
+                count_ += j - i;
+                lastUnderscore_ = false;
+                i = j;
+                continue;
+            }
+            Add(static_cast<unsigned char>(run[i]), start + i + 1);
+            ++i;
+        }
+        if (i == run.size()) return;
+        const std::string_view rest = run.substr(i);
+        const std::uint64_t restStart = start + i;
+        count_ += rest.size();
+        if (attributeEnd_ == kNone) {
+            static constexpr std::string_view kKey = "Attribute ";
+            const std::size_t at = rest.find(kKey);
+            if (at != std::string_view::npos) {
+                attributeEnd_ = restStart + at + kKey.size();
+            } else {
+                // A start of the key at the end of the run; the key repeats no part of its start.
+                for (std::size_t k = std::min(rest.size(), kKey.size() - 1); k > 0; --k) {
+                    if (rest.substr(rest.size() - k) == kKey.substr(0, k)) {
+                        matched_ = static_cast<int>(k);
+                        break;
+                    }
+                }
+            }
+        }
+        const std::size_t last = rest.find_last_not_of(' ');
+        if (last != std::string_view::npos) {
+            nonSpaceEnd_ = restStart + last + 1;
+            lastNonSpaceUnderscore_ = rest[last] == '_';
+        }
+        lastUnderscore_ = rest.back() == '_';
+    }
+    // Nothing more of the line can change a test that looks only at its start.
+    bool StartKnown() const { return leadLength_ == 3 || (leadLength_ > 0 && lead_[0] != 'R'); }
+
+    bool Empty() const { return count_ == 0; }
+    bool TrimmedEmpty() const { return leadLength_ == 0; }
     bool IsComment(bool trimmed) const {
-        if (keepsAscii_) return ByteTests::IsComment(trimmed ? LeftTrimmed() : bytes_);
-        return TextTests::IsComment(trimmed ? TextTests::Trim(Text()) : Text());
+        const int* s = trimmed ? lead_ : head_;
+        const int n = trimmed ? leadLength_ : headLength_;
+        if (n > 0 && s[0] == '\'') return true;
+        return n == 3 && s[0] == 'R' && s[1] == 'e' && s[2] == 'm';
     }
+    // The first "Attribute " ends with a blank; in the trimmed line something must follow it.
     bool HasAttribute(bool trimmed) const {
-        if (Plain()) return ByteTests::HasAttribute(trimmed ? ByteTests::Trim(bytes_) : bytes_);
-        return TextTests::HasAttribute(trimmed ? TextTests::Trim(Text()) : Text());
+        return attributeEnd_ != kNone && (!trimmed || nonSpaceEnd_ > attributeEnd_);
     }
     bool EndsWithUnderscore(bool trimmed) const {
-        if (Plain())
-            return ByteTests::EndsWithUnderscore(trimmed ? ByteTests::Trim(bytes_) : bytes_);
-        return TextTests::EndsWithUnderscore(trimmed ? TextTests::Trim(Text()) : Text());
+        return trimmed ? lastNonSpaceUnderscore_ : lastUnderscore_;
     }
 
   private:
-    std::string_view LeftTrimmed() const {
-        const auto p = bytes_.find_first_not_of(' ');
-        return p == std::string_view::npos ? std::string_view() : bytes_.substr(p);
-    }
-    bool Plain() const {
-        if (plain_ < 0) plain_ = keepsAscii_ && IsAsciiOnly(bytes_) ? 1 : 0;
-        return plain_ == 1;
-    }
-    std::wstring_view Text() const {
-        if (!decoded_) {
-            text_ = platform::DecodeAnsi(bytes_);
-            decoded_ = true;
-        }
-        return text_;
-    }
-
-    std::string_view bytes_;
-    bool keepsAscii_;
-    mutable int plain_ = -1;
-    mutable bool decoded_ = false;
-    mutable std::wstring text_;
+    std::uint64_t count_ = 0;
+    int head_[3] = {};  // the first characters
+    int headLength_ = 0;
+    int lead_[3] = {};  // the first characters from the first one that is not a space
+    int leadLength_ = 0;
+    int matched_ = 0;  // characters of "Attribute " matched so far
+    std::uint64_t attributeEnd_ = kNone;
+    std::uint64_t nonSpaceEnd_ = 0;
+    bool lastNonSpaceUnderscore_ = false;
+    bool lastUnderscore_ = false;
 };
 
-// Splits like SplitLines (CR or CR LF ends a line; LF alone does not; a last line without an
-// end counts), one line at a time.
-class LineReader {
+// The rules of one member kind, applied line by line.
+class MemberRules {
   public:
-    explicit LineReader(std::string_view bytes) : p_(bytes.data()), end_(p_ + bytes.size()) {}
-    bool Next(std::string_view& line) {
-        if (p_ >= end_) return false;
-        const auto* cr = static_cast<const char*>(std::memchr(p_, '\r', end_ - p_));
-        if (cr == nullptr) {
-            line = std::string_view(p_, end_ - p_);
-            p_ = end_;
-            return true;
+    MemberRules(MemberKind kind, bool under) : kind_(kind), under_(under) {}
+
+    // Whether the next line's classification looks past its start: at an "Attribute " anywhere,
+    // or at its last character.
+    bool NeedsWholeLine() const {
+        const bool discarded = lines_ == 0 && kind_ != MemberKind::Class;
+        return !discarded && (under_ || AttributesMatter());
+    }
+
+    void Line(const LineFacts& line) {
+        ++lines_;
+        switch (kind_) {
+            case MemberKind::Form:
+            case MemberKind::Doc:
+            case MemberKind::Dsr:
+                FormLine(line);
+                break;
+            case MemberKind::Module:
+                if (lines_ > 1) CodeLine(line);  // the first is the name attribute line
+                break;
+            case MemberKind::Class:
+                ClassLine(line);
+                break;
         }
-        line = std::string_view(p_, cr - p_);
-        p_ = cr + 1;
-        if (p_ < end_ && *p_ == '\n') ++p_;
-        return true;
+    }
+
+    CountResult Finish(MemberCounts& counts) const {
+        if (lines_ == 0 && kind_ != MemberKind::Class) return CountResult::Empty;
+        counts = c_;
+        return CountResult::Counted;
     }
 
   private:
-    const char* p_;
-    const char* end_;
+    bool AttributesMatter() const {
+        if (kind_ == MemberKind::Module) return false;
+        if (kind_ == MemberKind::Class) return phase_ == 0;
+        return phase_ < 2;
+    }
+
+    void AddCode(const LineFacts& line, bool trimmed) {
+        if (!(under_ && line.EndsWithUnderscore(trimmed))) ++c_.code;
+    }
+    // Trimmed line: blank, comment or code (modules, class bodies, the code part of forms).
+    void CodeLine(const LineFacts& line) {
+        if (line.TrimmedEmpty()) {
+            ++c_.blank;
+        } else if (line.IsComment(true)) {
+            ++c_.comment;
+        } else {
+            AddCode(line, true);
+        }
+    }
+
+    // phase_: 0 designer part, 1 attribute block, 2 code part. The first line is the version
+    // line, counted nowhere.
+    void FormLine(const LineFacts& line) {
+        if (lines_ == 1) return;
+        if (phase_ == 2) {
+            CodeLine(line);
+        } else if (line.TrimmedEmpty()) {
+            ++c_.blank;
+        } else if (line.IsComment(true)) {
+            ++c_.comment;
+        } else if (phase_ == 0) {
+            ++c_.screen;
+            if (line.HasAttribute(true)) phase_ = 1;
+        } else if (line.HasAttribute(true)) {
+            ++c_.screen;
+        } else {
+            phase_ = 2;
+            ++c_.code;  // the first code line counts even when it is continued
+        }
+    }
+
+    // Header (phase_ 0): lines up to the first run of attribute lines count nowhere; the first
+    // line after that run is classified as it stands, untrimmed, and ends the header.
+    void ClassLine(const LineFacts& line) {
+        if (phase_ == 1) {
+            CodeLine(line);
+            return;
+        }
+        if (line.HasAttribute(false)) {
+            attributes_ = true;
+            return;
+        }
+        if (!attributes_) return;
+        if (line.Empty()) {
+            ++c_.blank;
+        } else if (line.IsComment(false)) {
+            ++c_.comment;
+        } else {
+            AddCode(line, false);
+        }
+        phase_ = 1;
+    }
+
+    MemberKind kind_;
+    bool under_;
+    std::uint64_t lines_ = 0;
+    int phase_ = 0;
+    bool attributes_ = false;
+    MemberCounts c_;
 };
 
-void AddCode(const Line& line, bool trimmed, bool under, MemberCounts& c) {
-    if (!(under && line.EndsWithUnderscore(trimmed))) ++c.code;
-}
-
-// Trimmed line: blank, comment or code (modules, class bodies, the code part of forms).
-void CountCodeLine(const Line& line, bool under, MemberCounts& c) {
-    if (line.TrimmedEmpty()) {
-        ++c.blank;
-    } else if (line.IsComment(true)) {
-        ++c.comment;
-    } else {
-        AddCode(line, true, under, c);
+// Turns the bytes of each line into characters for LineFacts. Where the code page keeps ASCII,
+// a byte below 0x80 that starts a character is that character, and no other byte or pair is
+// an ASCII character: the bytes are walked as DecodeAnsi divides them, and nothing is decoded.
+// Elsewhere (a code page that does not keep ASCII) one line at a time is decoded.
+class MemberScanner {
+  public:
+    MemberScanner(MemberKind kind, bool under)
+        : rules_(kind, under), keepsAscii_(platform::AnsiKeepsAscii()) {
+        wanted_ = rules_.NeedsWholeLine();
     }
-}
 
-CountResult CountFormLike(LineReader& reader, bool keepsAscii, bool under, MemberCounts& c) {
-    std::string_view bytes;
-    if (!reader.Next(bytes)) return CountResult::Empty;  // the version line, counted nowhere
-    int state = 0;  // 0 designer part, 1 attribute block, 2 code part
-    while (reader.Next(bytes)) {
-        const Line line(bytes, keepsAscii);
-        if (state == 2) {
-            CountCodeLine(line, under, c);
-        } else if (line.TrimmedEmpty()) {
-            ++c.blank;
-        } else if (line.IsComment(true)) {
-            ++c.comment;
-        } else if (state == 0) {
-            ++c.screen;
-            if (line.HasAttribute(true)) state = 1;
-        } else if (line.HasAttribute(true)) {
-            ++c.screen;
-        } else {
-            state = 2;
-            ++c.code;  // the first code line counts even when it is continued
+    void Piece(std::string_view bytes) {
+        if (!keepsAscii_) {
+            held_.append(bytes);
+            return;
         }
+        if (skip_) return;
+        const std::size_t n = bytes.size();
+        std::size_t i = 0;
+        if (pending_ >= 0) {
+            // The lead byte at the end of the last piece, and the first byte of this one.
+            const auto lead = static_cast<unsigned char>(pending_);
+            pending_ = -1;
+            const bool pair = platform::AnsiPairs(lead, static_cast<unsigned char>(bytes[0]));
+            facts_.Add(-1, offset_ + (pair ? 1 : 0));
+            if (pair) i = 1;
+        }
+        while (i < n && (wanted_ || !facts_.StartKnown())) {
+            std::size_t j = i;
+            while (j < n && static_cast<unsigned char>(bytes[j]) < 0x80) ++j;
+            if (j > i) facts_.AddAscii(bytes.substr(i, j - i), offset_ + i);
+            i = j;
+            if (j == n) break;
+            const auto b = static_cast<unsigned char>(bytes[j]);
+            if (!platform::IsLeadByte(b)) {
+                facts_.Add(-1, offset_ + j + 1);
+                i = j + 1;
+            } else if (j + 1 == n) {
+                pending_ = b;
+                i = n;
+            } else {
+                const bool pair = platform::AnsiPairs(b, static_cast<unsigned char>(bytes[j + 1]));
+                facts_.Add(-1, offset_ + j + (pair ? 2 : 1));
+                i = j + (pair ? 2 : 1);
+            }
+        }
+        if (i < n) skip_ = true;
+        offset_ += n;
     }
-    return CountResult::Counted;
-}
 
-CountResult CountModule(LineReader& reader, bool keepsAscii, bool under, MemberCounts& c) {
-    std::string_view bytes;
-    if (!reader.Next(bytes)) return CountResult::Empty;  // the name attribute line
-    while (reader.Next(bytes)) CountCodeLine(Line(bytes, keepsAscii), under, c);
-    return CountResult::Counted;
-}
-
-CountResult CountClass(LineReader& reader, bool keepsAscii, bool under, MemberCounts& c) {
-    // Header: lines up to the first run of attribute lines count nowhere; the first line after
-    // that run is classified as it stands, untrimmed.
-    std::string_view bytes;
-    bool attributes = false;
-    while (reader.Next(bytes)) {
-        const Line line(bytes, keepsAscii);
-        if (line.HasAttribute(false)) {
-            attributes = true;
-            continue;
+    void End() {
+        if (!keepsAscii_) {
+            const std::wstring text = platform::DecodeAnsi(held_);
+            for (std::size_t i = 0; i < text.size(); ++i)
+                facts_.Add(text[i] < 0x80 ? static_cast<int>(text[i]) : -1, i + 1);
+            held_.clear();
+        } else if (pending_ >= 0) {
+            facts_.Add(-1, offset_);
         }
-        if (!attributes) continue;
-        if (line.Empty()) {
-            ++c.blank;
-        } else if (line.IsComment(false)) {
-            ++c.comment;
-        } else {
-            AddCode(line, false, under, c);
-        }
-        break;
+        rules_.Line(facts_);
+        facts_.Reset();
+        pending_ = -1;
+        offset_ = 0;
+        skip_ = false;
+        wanted_ = rules_.NeedsWholeLine();
     }
-    while (reader.Next(bytes)) CountCodeLine(Line(bytes, keepsAscii), under, c);
-    return CountResult::Counted;
-}
+
+    CountResult Finish(MemberCounts& counts) const { return rules_.Finish(counts); }
+
+  private:
+    MemberRules rules_;
+    bool keepsAscii_;
+    bool wanted_ = true;  // the rules look past the start of this line
+    bool skip_ = false;   // the rest of this line is not needed
+    LineFacts facts_;
+    std::uint64_t offset_ = 0;  // bytes of the line so far
+    int pending_ = -1;          // a lead byte whose partner is not seen yet
+    std::string held_;          // the line, where it must be decoded
+};
 
 }  // namespace
 
 CountResult CountMemberBytes(MemberKind kind, std::string_view bytes, const CountOptions& options,
                              MemberCounts& counts) {
     counts = {};
-    const bool under = options.under;
-    const bool keepsAscii = platform::AnsiKeepsAscii();
-    LineReader reader(bytes);
-    MemberCounts c;
-    CountResult result = CountResult::Counted;
-    switch (kind) {
-        case MemberKind::Form:
-        case MemberKind::Doc:
-        case MemberKind::Dsr:
-            result = CountFormLike(reader, keepsAscii, under, c);
-            break;
-        case MemberKind::Module:
-            result = CountModule(reader, keepsAscii, under, c);
-            break;
-        case MemberKind::Class:
-            result = CountClass(reader, keepsAscii, under, c);
-            break;
-    }
-    if (result == CountResult::Counted) counts = c;
-    return result;
+    MemberScanner scanner(kind, options.under);
+    LineSplitter<MemberScanner> lines(scanner);
+    lines.Feed(bytes);
+    lines.Finish();
+    return scanner.Finish(counts);
 }
 
 CountResult CountMemberLines(MemberKind kind, const std::wstring& path, const CountOptions& options,
                              MemberCounts& counts) {
     counts = {};
-    std::string bytes;
-    if (!platform::ReadFileBytes(path, bytes)) return CountResult::CannotRead;
-    return CountMemberBytes(kind, bytes, options, counts);
+    std::optional<MemberScanner> scanner;
+    std::optional<LineSplitter<MemberScanner>> lines;
+    std::uint64_t size = 0;
+    bool tooLarge = false;
+    const bool read = platform::ReadFileBlocks(
+        path,
+        [&] {
+            lines.reset();
+            scanner.emplace(kind, options.under);
+            lines.emplace(*scanner);
+            size = 0;
+        },
+        [&](std::string_view block) {
+            size += block.size();
+            if (size > options.maxBytes) {
+                tooLarge = true;
+                return false;
+            }
+            lines->Feed(block);
+            return true;
+        });
+    if (tooLarge) return CountResult::TooLarge;
+    if (!read) return CountResult::CannotRead;
+    lines->Finish();
+    return scanner->Finish(counts);
 }
 
 }  // namespace kinoha

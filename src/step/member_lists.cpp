@@ -1,9 +1,11 @@
 #include "step/member_lists.h"
 
+#include <mutex>
 #include <vector>
 
 #include "app/text_helpers.h"
 #include "platform/platform.h"
+#include "step/line_splitter.h"
 #include "step/step_workers.h"
 
 namespace kinoha {
@@ -44,6 +46,48 @@ bool DeclaredName(std::wstring_view line, std::wstring& name) {
     name = std::wstring(TrimBlanks(line.substr(from < line.size() ? from : line.size())));
     return true;
 }
+
+// The declaring line is sought line by line as the file streams in, and the reading stops at
+// it; only a line that holds "Begin " is decoded. A line past kShortLine bytes is held (and
+// decoded) only while holding gLongLine, so that jobs side by side hold one such line at most.
+constexpr std::size_t kShortLine = std::size_t{1} << 20;
+std::mutex gLongLine;
+
+class NameSearch {
+  public:
+    void Piece(std::string_view bytes) {
+        if (found_) return;
+        line_.append(bytes);
+        if (line_.size() > kShortLine && !longLine_.owns_lock())
+            longLine_ = std::unique_lock<std::mutex>(gLongLine);
+    }
+    void End() {
+        if (found_) return;
+        // Every declaring line holds "Begin ", where the code page keeps ASCII as those bytes.
+        if (!keepsAscii_ || line_.find("Begin ") != std::string::npos)
+            found_ = DeclaredName(platform::DecodeAnsi(line_), name_);
+        if (!found_) name_.clear();
+        if (line_.capacity() > kShortLine) {
+            std::string().swap(line_);
+            if (longLine_.owns_lock()) longLine_.unlock();
+        }
+        line_.clear();
+    }
+    void Start() {
+        line_.clear();
+        name_.clear();
+        found_ = false;
+    }
+    bool Found() const { return found_; }
+    const std::wstring& Name() const { return name_; }
+
+  private:
+    const bool keepsAscii_ = platform::AnsiKeepsAscii();
+    std::string line_;
+    std::wstring name_;
+    bool found_ = false;
+    std::unique_lock<std::mutex> longLine_;
+};
 
 enum class LineKind { Form, Module, Class, Doc, Dsr };
 
@@ -86,22 +130,22 @@ std::wstring MemberEntryPath(std::wstring_view entry) {
 std::wstring FormMemberEntry(std::wstring_view value, std::wstring_view projectFolder) {
     const std::wstring path =
         ResolvePath(std::wstring(projectFolder) + L"\\" + std::wstring(value));
-    std::string bytes;
-    if (!platform::ReadFileBytes(path, bytes)) return kFailedMemberEntry;
-    // Line by line (CR or CR LF ends a line) up to the declaring line, near the top.
-    std::wstring name;
-    std::size_t pos = 0;
-    while (pos < bytes.size()) {
-        std::size_t end = bytes.find('\r', pos);
-        if (end == std::string::npos) end = bytes.size();
-        if (DeclaredName(platform::DecodeAnsi(std::string_view(bytes).substr(pos, end - pos)),
-                         name))
-            break;
-        name.clear();
-        pos = end + 1;
-        if (pos < bytes.size() && bytes[pos] == '\n') ++pos;
-    }
-    return MemberEntry(name, path);
+    // Line by line up to the declaring line, near the top; the rest is not read.
+    NameSearch search;
+    LineSplitter<NameSearch> lines(search);
+    const bool read = platform::ReadFileBlocks(
+        path,
+        [&] {
+            search.Start();
+            lines.Reset();
+        },
+        [&](std::string_view block) {
+            lines.Feed(block);
+            return !search.Found();
+        });
+    if (!read && !search.Found()) return kFailedMemberEntry;
+    if (read) lines.Finish();
+    return MemberEntry(search.Name(), path);
 }
 
 bool CodeMemberEntry(std::wstring_view value, std::wstring_view projectFolder,
@@ -164,7 +208,8 @@ bool ReadProjectMembers(const std::wstring& projectPath, MemberLists& lists, Ste
     for (auto& m : members) {
         if (failure != nullptr && !unreadableNoted && m.entry == kFailedMemberEntry) {
             unreadableNoted = true;
-            *failure = {ResolvePath(folder + L"\\" + m.value), L"the member file cannot be read"};
+            *failure = {ResolvePath(folder + L"\\" + m.value), L"the member file cannot be read",
+                        StepFailureKind::MemberUnreadable};
         }
         switch (m.kind) {
             case LineKind::Form:
@@ -185,9 +230,11 @@ bool ReadProjectMembers(const std::wstring& projectPath, MemberLists& lists, Ste
         }
     }
     if (failure != nullptr && !readable)
-        *failure = {projectPath, L"the project file cannot be read"};
+        *failure = {projectPath, L"the project file cannot be read",
+                    StepFailureKind::ProjectUnreadable};
     if (failure != nullptr && readable && !complete)
-        *failure = {projectPath, L"the line \"" + badLine + L"\" names no file after \"; \""};
+        *failure = {projectPath, L"the line \"" + badLine + L"\" names no file after \"; \"",
+                    StepFailureKind::MemberLineWithoutFile};
     return complete;
 }
 

@@ -1,13 +1,28 @@
-// Why a step count stopped: the window ignores it; the command-line tool reports it.
+// Why a step count stopped: the command-line tool prints the reason, the window names the file
+// and says why in its own words (by `kind`).
 #pragma once
 
 #include <string>
 
 namespace kinoha {
 
+enum class StepFailureKind {
+    None,
+    ProjectUnreadable,      // the project file cannot be read
+    MemberLineWithoutFile,  // a "Module="/"Class=" line names no file after "; "
+    MemberUnreadable,       // a member file cannot be opened or read
+    MemberEmpty,            // a Form, Doc, Dsr or Module file without a first line
+    MemberUndated,          // a member file's date cannot be read
+    MemberTooLarge,         // a member file beyond the size the count takes
+    CountsTooLarge,         // a total beyond the report's 32-bit cells
+    ReportUnnamed,          // the project path names no file to name the report after
+    ReportUnwritable,       // the report file cannot be written
+};
+
 struct StepFailure {
     std::wstring file;    // the project, member or report file concerned
     std::wstring reason;  // what went wrong, in English
+    StepFailureKind kind = StepFailureKind::None;
 };
 
 }  // namespace kinoha

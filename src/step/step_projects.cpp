@@ -16,7 +16,7 @@ void FillStepProjects(const std::vector<std::wstring>& rows,
                       std::vector<std::wstring>& lstData) {
     lstData.clear();
     for (const auto& row : WithoutExcluded(rows, exclusions)) {
-        if (FindUpper(row, L".VBG") > 0) {
+        if (HasExtension(row, L".VBG")) {
             AddGroupProjects(row, lstData);
         } else {
             lstData.push_back(row);

@@ -11,8 +11,8 @@ namespace kinoha {
 void AddGroupProjects(const std::wstring& groupPath, std::vector<std::wstring>& lstData);
 
 // Fills `lstData` from `rows`: a row holding any of `exclusions` (exact, case-sensitive
-// substring) is left out; a group file (".VBG" in any case) is split; other rows are kept as
-// they are. Projects reached through a group are not tested against the exclusions.
+// substring) is left out; a group file (a name ending in ".VBG", any case) is split; other rows are
+// kept as they are. Projects reached through a group are not tested against the exclusions.
 void FillStepProjects(const std::vector<std::wstring>& rows,
                       const std::vector<std::wstring>& exclusions,
                       std::vector<std::wstring>& lstData);

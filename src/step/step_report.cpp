@@ -50,17 +50,34 @@ void Two(std::wstring& s, int v) {
     s += static_cast<wchar_t>(L'0' + v % 10);
 }
 
-bool Fail(StepFailure* failure, std::wstring file, std::wstring reason) {
-    if (failure != nullptr) *failure = {std::move(file), std::move(reason)};
+// A member name as a report cell. A name that VB allows needs nothing and is written as it is;
+// another (from a hand-edited project file) must neither shift nor add cells nor rows, and must
+// not become a formula in the spreadsheet that opens the report.
+std::wstring NameCell(std::wstring name) {
+    if (!name.empty() && (name[0] == L'=' || name[0] == L'+' || name[0] == L'-' || name[0] == L'@'))
+        name.insert(0, 1, L'\'');
+    if (name.find_first_of(L",\"\r\n") == std::wstring::npos) return name;
+    std::wstring quoted = L"\"";
+    for (const wchar_t c : name) {
+        quoted += c;
+        if (c == L'"') quoted += L'"';
+    }
+    quoted += L'"';
+    return quoted;
+}
+
+bool Fail(StepFailure* failure, StepFailureKind kind, std::wstring file, std::wstring reason) {
+    if (failure != nullptr) *failure = {std::move(file), std::move(reason), kind};
     return false;
 }
 
 }  // namespace
 
 bool StepReportPath(const std::wstring& projectPath, std::wstring& reportPath) {
-    const std::int32_t p = FindUpper(projectPath, L".VBP");
-    if (p == 0) return false;
-    reportPath = projectPath.substr(0, static_cast<std::size_t>(p - 1)) + L"_Step.csv";
+    // Named after the file alone: a ".vbp" in a folder name must not move the report up the
+    // tree, where it would overwrite another file or another project's report.
+    if (NameOf(projectPath).empty()) return false;
+    reportPath = ReplaceExtension(projectPath, L"_Step.csv");
     return true;
 }
 
@@ -126,15 +143,23 @@ bool CountProjectSteps(const std::wstring& projectPath, const MemberLists& membe
     for (const auto& m : list) {
         const std::wstring path = MemberEntryPath(*m.entry);
         if (*m.entry == kFailedMemberEntry)
-            return Fail(options.failure, L"",
+            return Fail(options.failure, StepFailureKind::MemberUnreadable, L"",
                         L"a form, user document or designer file could not be read for its name");
         if (m.result == CountResult::CannotRead)
-            return Fail(options.failure, path, L"the member file cannot be opened or read");
+            return Fail(options.failure, StepFailureKind::MemberUnreadable, path,
+                        L"the member file cannot be opened or read");
+        if (m.result == CountResult::TooLarge)
+            return Fail(options.failure, StepFailureKind::MemberTooLarge, path,
+                        L"the member file is larger than " +
+                            std::to_wstring(options.counting.maxBytes) + L" bytes");
         if (m.result == CountResult::Empty)
-            return Fail(options.failure, path, L"the member file is empty");
-        if (!m.dated) return Fail(options.failure, path, L"the member file's date cannot be read");
+            return Fail(options.failure, StepFailureKind::MemberEmpty, path,
+                        L"the member file is empty");
+        if (!m.dated)
+            return Fail(options.failure, StepFailureKind::MemberUndated, path,
+                        L"the member file's date cannot be read");
         const MemberCounts& c = m.counts;
-        std::wstring line = MemberEntryName(*m.entry) + L"," + KindWord(m.kind);
+        std::wstring line = NameCell(MemberEntryName(*m.entry)) + L"," + KindWord(m.kind);
         line += (m.kind == MemberKind::Module || m.kind == MemberKind::Class)
                     ? std::wstring(L"-,")
                     : std::to_wstring(c.screen) + L",";
@@ -149,7 +174,8 @@ bool CountProjectSteps(const std::wstring& projectPath, const MemberLists& membe
     // The report holds 32-bit counts; a total past that is refused rather than wrapped.
     constexpr std::int64_t kMax = std::numeric_limits<std::int32_t>::max();
     if (total.screen > kMax || total.code > kMax || total.comment > kMax || total.blank > kMax)
-        return Fail(options.failure, projectPath, L"the line counts exceed 2147483647");
+        return Fail(options.failure, StepFailureKind::CountsTooLarge, projectPath,
+                    L"the line counts exceed 2147483647");
     lstStep.push_back(L"STEP合計,-," + std::to_wstring(total.screen) + L"," +
                       std::to_wstring(total.code) + L"," + std::to_wstring(total.comment) + L"," +
                       std::to_wstring(total.blank) + L",-");
@@ -158,10 +184,11 @@ bool CountProjectSteps(const std::wstring& projectPath, const MemberLists& membe
     if (!options.writeReport) return true;
     std::wstring reportPath;
     if (!StepReportPath(projectPath, reportPath))
-        return Fail(options.failure, projectPath,
-                    L"the project path holds no \".vbp\" to name the report after");
+        return Fail(options.failure, StepFailureKind::ReportUnnamed, projectPath,
+                    L"the project path names no file");
     if (!platform::ReplaceFileAtomically(reportPath, StepReportBytes(lstStep)))
-        return Fail(options.failure, reportPath, L"the report file cannot be written");
+        return Fail(options.failure, StepFailureKind::ReportUnwritable, reportPath,
+                    L"the report file cannot be written");
     return true;
 }
 

@@ -13,8 +13,8 @@ namespace kinoha {
 
 class StepWorkers;
 
-// The report beside the project: the path up to the first ".VBP" (any case) and "_Step.csv".
-// False when the path holds no ".VBP".
+// The report beside the project: the project file's name with its extension replaced by
+// "_Step.csv" (C:\Src\Calc.VBP gives C:\Src\Calc_Step.csv). False when the path names no file.
 bool StepReportPath(const std::wstring& projectPath, std::wstring& reportPath);
 
 // "YYYY/MM/DD HH:MM".

@@ -3,11 +3,40 @@
 #include <thread>
 
 #include "app/globals.h"
+#include "app/standard_messages.h"
 #include "platform/platform.h"
 #include "step/step_projects.h"
 #include "step/step_report.h"
 
 namespace kinoha {
+namespace {
+
+// What the user is told of a count that failed, in the window's words.
+const wchar_t* FailureText(StepFailureKind kind) {
+    switch (kind) {
+        case StepFailureKind::ProjectUnreadable:
+            return L"プロジェクトファイルを読めません";
+        case StepFailureKind::MemberLineWithoutFile:
+            return L"ファイル名の無い行があります";
+        case StepFailureKind::MemberEmpty:
+            return L"ファイルが空です";
+        case StepFailureKind::MemberUndated:
+            return L"ファイルの更新日付を読めません";
+        case StepFailureKind::MemberTooLarge:
+            return L"ファイルが大き過ぎます";
+        case StepFailureKind::CountsTooLarge:
+            return L"行数が多過ぎます";
+        case StepFailureKind::ReportUnnamed:
+        case StepFailureKind::ReportUnwritable:
+            return L"結果ファイルを書き込めません";
+        case StepFailureKind::None:
+        case StepFailureKind::MemberUnreadable:
+            break;
+    }
+    return L"ファイルを読めません";
+}
+
+}  // namespace
 
 StepWindowLogic::StepWindowLogic(StepView& view) : ListRun(view, L"算出", true), view_(view) {}
 
@@ -38,27 +67,62 @@ void StepWindowLogic::ShowRunning(bool running) {
     view_.SetEnabled(StepControl::cmdCsvWake, !running);
 }
 
-void StepWindowLogic::RunEntry(const std::wstring& projectPath) {
+bool StepWindowLogic::CountProject(const std::wstring& projectPath, StepFailure& failure) {
     // A project file that cannot be read (gone or locked since the check) would give a report
     // without members over an earlier, true one; like kinoha-step, it gets no report.
     std::string bytes;
     if (!platform::ReadFileBytes(projectPath, bytes)) {
         members_.Clear();
         lstStep_.clear();
-        return;
+        failure = {projectPath, {}, StepFailureKind::ProjectUnreadable};
+        return false;
     }
     if (!workers_) workers_ = std::make_unique<StepWorkers>(std::thread::hardware_concurrency());
-    ReadProjectMembers(projectPath, members_, nullptr, workers_.get());
+    StepFailure note;
+    ReadProjectMembers(projectPath, members_, &note, workers_.get());
     StepCountOptions options;
     options.workers = workers_.get();
+    options.failure = &failure;
     options.counting.under = gUnder == 1;
-    CountProjectSteps(projectPath, members_, lstStep_, options);
+    if (CountProjectSteps(projectPath, members_, lstStep_, options)) return true;
+    // A form whose name could not be read is named by the member reading.
+    if (failure.file.empty() && !note.file.empty()) failure = note;
+    return false;
+}
+
+void StepWindowLogic::RunEntry(const std::wstring& projectPath) {
+    // A failed project is told at the end, not passed over: the run goes on with the next one.
+    StepFailure failure;
+    if (CountProject(projectPath, failure)) {
+        ++counted_;
+    } else if (failed_++ == 0) {
+        failedProject_ = projectPath;
+        firstFailure_ = failure;
+    }
+}
+
+void StepWindowLogic::ShowFailures(std::size_t selected) {
+    view_.SetStatus(L"算出失敗：" + std::to_wstring(failed_) + L"/" + std::to_wstring(selected) +
+                    L" 件算出できませんでした");
+    std::wstring text =
+        JoinLines({L"ステップを算出できませんでした", L"ＰＲＪ名：" + failedProject_,
+                   L"ファイル：" + firstFailure_.file,
+                   std::wstring(L"理由：") + FailureText(firstFailure_.kind)});
+    if (failed_ > 1)
+        text += L"\r\nほかに " + std::to_wstring(failed_ - 1) + L" 件算出できませんでした";
+    view_.ShowMessage(L"算出エラー", text, MessageIcon::Exclamation);
 }
 
 void StepWindowLogic::cmdMake_Click() {
     if (!MayStart()) return;
+    counted_ = 0;
+    failed_ = 0;
+    failedProject_.clear();
+    firstFailure_ = {};
     RunSelected();
     workers_.reset();
+    // The list is enabled again only now, so the selection is still the run's.
+    if (failed_ > 0) ShowFailures(view_.SelectedRows().size());
 }
 
 void StepWindowLogic::cmdCsvWake_Click() {
@@ -72,8 +136,8 @@ void StepWindowLogic::cmdCsvWake_Click() {
     std::wstring report;
     const bool named = StepReportPath(Rows()[rows[0]], report);
     cmdMake_Click();
-    // A path without ".vbp" names no report (and the count writes none): nothing to open.
-    if (named) view_.OpenReport(report);
+    // Only a report this run wrote: after a failure or a stop an earlier one would pass for it.
+    if (named && counted_ == 1 && failed_ == 0) view_.OpenReport(report);
 }
 
 void StepWindowLogic::chkUnder_Click() {

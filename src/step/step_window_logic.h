@@ -4,6 +4,7 @@
 // the report), the same calls as kinoha-step makes.
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "app/list_run.h"
 #include "app/window_geometry.h"
 #include "step/member_lists.h"
+#include "step/step_failure.h"
 #include "step/step_window_view.h"
 #include "step/step_workers.h"
 
@@ -42,12 +44,22 @@ class StepWindowLogic final : public ListRun {
   private:
     void ShowRunning(bool running) override;
     void RunEntry(const std::wstring& projectPath) override;
+    // False when the project was not counted (no report written); `failure` says why.
+    bool CountProject(const std::wstring& projectPath, StepFailure& failure);
+    // The status line and the "算出エラー" message after a run in which a count failed: the
+    // first project that failed, its file and why, and how many others failed.
+    void ShowFailures(std::size_t selected);
 
     StepView& view_;
     std::unique_ptr<StepWorkers> workers_;  // for the run under way
     MemberLists members_;
     std::vector<std::wstring> lstStep_;
     CheckState under_ = CheckState::Unticked;
+    // The run under way or last ended: projects counted, projects failed, the first failure.
+    std::size_t counted_ = 0;
+    std::size_t failed_ = 0;
+    std::wstring failedProject_;
+    StepFailure firstFailure_;
 };
 
 }  // namespace kinoha

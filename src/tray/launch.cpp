@@ -34,18 +34,8 @@ ShellTarget PlanShellOpen(const std::wstring& path, const std::wstring& programD
 }
 
 void LaunchFile(void* ownerWindow, const std::wstring& path, std::int16_t& result) {
-    const std::wstring upper = UpperAscii(path);
-    std::int32_t exePos = 0, count = 0;
-    SearchString(1, upper, L".EXE ", exePos, count);
-    if (exePos != 0) {
-        const std::wstring program = path.substr(0, static_cast<std::size_t>(exePos + 3));
-        if (!platform::LookupFile(program)) {
-            result = 2;
-            return;
-        }
-        result = platform::StartCommandLine(path) ? 0 : 2;
-        return;
-    }
+    // Always a path (the help file, a report), never read as a command line: a report under
+    // "C:\Setup.exe files" must not start a planted C:\Setup.exe.
     const ShellTarget target = PlanShellOpen(path, platform::ProgramDirectory());
     const int rc = platform::ShellOpen(ownerWindow, target.file, target.directory);
     result = (rc == 2 || rc == 31) ? 2 : 0;

@@ -17,9 +17,9 @@ struct ShellTarget {
 // to the program's directory; any other path opens in its own folder.
 ShellTarget PlanShellOpen(const std::wstring& path, const std::wstring& programDir);
 
-// Opens `path` without waiting. A path holding ".EXE " (any case) is a command line, started
-// directly when the program through "EXE" exists; anything else goes to the shell. `result` is
-// 0 when started (or not known to have failed), 2 when nothing was started.
+// Opens the document or program at `path` through the shell without waiting. The path is a
+// path, never a command line, whatever ".EXE " its folders hold. `result` is 0 when started
+// (or not known to have failed), 2 when nothing was started.
 void LaunchFile(void* ownerWindow, const std::wstring& path, std::int16_t& result);
 
 // Runs the command line and returns when its process has ended. False when the program at its

@@ -36,6 +36,12 @@ TEST_F(Settings, AMinimalFileKeepsTheDefaults) {
     EXPECT_FALSE(gFileNamesOnly);
 }
 
+TEST_F(Settings, AProgramFolderNamedLikeACommandLineIsReadAsAPath) {
+    gIniPath = dir_ / L"Setup.exe files\\Windows 98.ini";
+    Load("[VBMAIN]C:\\VB\\VB6.EXE\r\n");
+    EXPECT_EQ(gVbMain, L"C:\\VB\\VB6.EXE");
+}
+
 TEST_F(Settings, ValuesAreReadAsWritten) {
     Load(
         "[HEIGHT]5000\r\n[WIDTH ] 7000 \r\n[HEIGHT]6000\r\n[top   ]5\r\n"

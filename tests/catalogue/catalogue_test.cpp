@@ -108,16 +108,18 @@ TEST_F(Catalogue, GroupsGiveExecutablesButNoEntriesForTheirMembers) {
     const auto group = dir_ / L"grp\\g.vbg";
     test::WriteFile(group,
                     "VBGROUP 5.0\r\nStartupProject=..\\a\\a.vbp\r\nProject=..\\b\\b.vbp\r\n");
-    // A project in a folder whose name holds ".vbg" is read as a group: it names no members.
-    // The folder itself matches "*.vbg" and is listed too.
+    // Kinds come from the file's own name: a project in a folder named "x.vbg" is a project
+    // (the folder is no group), and a DLL built into a folder named "out.exe" no executable.
     const auto inVbgFolder = AddProject(L"x.vbg\\p.vbp", "P.exe");
+    test::WriteFile(dir_ / L"lib\\d.vbp",
+                    "Type=OleDll\r\nExeName32=\"D.dll\"\r\nPath32=\"out.exe\"\r\n");
     lstJyogai = {L"\\b\\"};
     BuildCatalogue(true);
     // The member a.vbp is also found by the search: its executable comes twice.
-    EXPECT_EQ(VisibleTags(mnuTSK),
-              (std::vector<std::wstring>{dir_ / L"a\\a.vbp", group, dir_ / L"x.vbg", inVbgFolder}));
+    EXPECT_EQ(VisibleTags(mnuTSK), (std::vector<std::wstring>{dir_ / L"a\\a.vbp", group,
+                                                              dir_ / L"lib\\d.vbp", inVbgFolder}));
     EXPECT_EQ(lstExe, (std::vector<std::wstring>{dir_ / L"a\\A.exe", dir_ / L"a\\A.exe",
-                                                 dir_ / L"b\\B.exe"}));
+                                                 dir_ / L"b\\B.exe", dir_ / L"x.vbg\\P.exe"}));
 }
 
 TEST_F(Catalogue, CaptionsAndPictureWidths) {

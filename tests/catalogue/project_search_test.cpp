@@ -32,12 +32,12 @@ TEST_F(ProjectSearch, PreOrderOwnMatchesFirst) {
     EXPECT_EQ(Found(L"*.vbp", false), std::vector<std::wstring>{L"top.vbp"});
 }
 
-TEST_F(ProjectSearch, DotDirectoriesAreSkippedAndMatchingDirectoriesListed) {
+TEST_F(ProjectSearch, DotDirectoriesAreSkippedAndMatchingDirectoriesEnteredNotListed) {
     test::WriteFile(dir_ / L".svn\\hidden.vbp", "");
     test::WriteFile(dir_ / L".git\\x\\hidden.vbp", "");
     test::MakeDirectory(dir_ / L"old.vbp");
     test::WriteFile(dir_ / L"old.vbp\\inner.vbp", "");
-    EXPECT_EQ(Found(L"*.vbp"), (std::vector<std::wstring>{L"old.vbp", L"old.vbp\\inner.vbp"}));
+    EXPECT_EQ(Found(L"*.vbp"), (std::vector<std::wstring>{L"old.vbp\\inner.vbp"}));
 }
 
 TEST_F(ProjectSearch, MissingDirectoryAndAppendingWithoutClearing) {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The step count window from the tray: two sample projects counted with the continuation rule
 # ticked, their reports compared byte for byte with kinoha-step's for the same projects, then one
-# project counted and its report opened by the shell (Notepad, registered for .csv here).
+# project counted and its report opened by the shell (Notepad, registered for .csv here), and the
+# same project with a member gone: the failure told, nothing opened.
 E2E_NAME=step-window
 source "$(dirname "$0")/lib.sh"
 : "${SOURCE_DIR:?}"
@@ -74,6 +75,23 @@ pad=$(xdotool search --name 'Tanaoroshi_Step' | head -1)
 padwidth=$(xdotool getwindowgeometry "$pad" | sed -n 's/.*Geometry: \([0-9]*\)x.*/\1/p')
 xdotool mousemove $((padwidth - 12)) 12 click 1
 wait_no_window 'Tanaoroshi_Step' || fail "Notepad did not close"
+
+# A member that cannot be read: "算出後、結果表示" (still on Tanaoroshi alone) says the count
+# failed, names the file, and opens nothing; the earlier report stays as it was.
+mv "$PROJECTS/Tanaoroshi/MTana.bas" "$WORK/MTana.bas"
+cp "$tana" "$WORK/tana-before.csv"
+activate
+xdotool mousemove 212 $((height - 47)) click 1  # "算出後、結果表示"
+wait_window '^算出エラー$' >/dev/null || fail "no message told the failed count"
+sleep 1
+screenshot count-failed
+keys Return
+wait_no_window '^算出エラー$' || fail "the failure message did not close"
+sleep 1
+! xdotool search --name 'Tanaoroshi_Step' >/dev/null 2>&1 || fail "a report was opened after a failed count"
+cmp "$tana" "$WORK/tana-before.csv" || fail "a failed count changed the earlier report"
+mv "$WORK/MTana.bas" "$PROJECTS/Tanaoroshi/MTana.bas"
+log "a failed count is told and opens nothing"
 
 # "終了" sits 47 pixels above the outer lower edge (caption and frame as Wine draws them).
 activate

@@ -136,6 +136,39 @@ TEST_F(StepEdgeCases, BytesThatAreNoCharactersAreCountedAndReportedAsTheyAre) {
     EXPECT_EQ(counts.code, 5);  // every line is there, the continued one too
 }
 
+TEST_F(StepEdgeCases, MembersStreamAcrossReadBlocksAndOnePastTheLimitIsReportedTooLarge) {
+    ASSERT_TRUE(platform::SelectAnsiCodePage("CP932"));
+    // Lines split across the 64 KiB read blocks: a designer line whose "Attribute " (which ends
+    // the screen part) straddles the first block's end; a code line ending in "＼" (0x81 0x5F,
+    // its second byte "_") split across the second's; a CR LF split across the third's.
+    std::string form = "VERSION 5.00\r\nBegin VB.Form frmBig \r\n   Tag = \"";
+    form += std::string(65536 - 4 - form.size(), 'a') +
+            "Attribute list\"\r\nEnd\r\n"
+            "Attribute VB_Name = \"frmBig\"\r\nOption Explicit\r\n";
+    form += "x = " + std::string(131071 - form.size() - 4, 'b') + "\x81\x5F\r\n";
+    form += "y = " + std::string(196607 - form.size() - 4, 'c') + "\r\nz\r\n";
+    ASSERT_EQ(form.substr(65532, 10), "Attribute ");
+    ASSERT_EQ(form.substr(131071, 2), "\x81\x5F");
+    ASSERT_EQ(form.substr(196607, 2), "\r\n");
+    test::WriteFile(dir / L"frmBig.frm", form);
+    test::WriteAnsiFile(dir / L"Big.vbp", L"Form=frmBig.frm\n");
+    ASSERT_TRUE(Count(dir / L"Big.vbp", {.under = true})) << test::Utf8(failure.reason);
+    EXPECT_EQ(lstStep.at(1).substr(0, 21), L"frmBig,Form,2,6,0,0,2");
+    MemberCounts whole;
+    ASSERT_EQ(CountMemberBytes(MemberKind::Form, form, {.under = true}, whole),
+              CountResult::Counted);
+    EXPECT_EQ(whole.screen * 10 + whole.code, 26);
+
+    // One byte over the limit: the member is named as too large and no report is written.
+    test::RemovePath(dir / L"Big_Step.csv");
+    ASSERT_FALSE(Count(dir / L"Big.vbp", {.under = true, .maxBytes = form.size() - 1}));
+    EXPECT_EQ(failure.kind, StepFailureKind::MemberTooLarge);
+    EXPECT_EQ(failure.file, dir / L"frmBig.frm");
+    EXPECT_FALSE(test::PathExists(dir / L"Big_Step.csv"));
+    EXPECT_TRUE(Count(dir / L"Big.vbp", {.under = true, .maxBytes = form.size()}));
+    platform::SelectAnsiCodePage("");
+}
+
 TEST_F(StepEdgeCases, AProjectRewrittenWhileItIsReadGivesTheMembersOfOneVersion) {
     const std::string padding(100000, '\'');  // a few read blocks before the member lines
     const std::string older =

@@ -8,13 +8,18 @@
 namespace kinoha {
 namespace {
 
-TEST(StepReportPath, CutsAtTheFirstVbpInAnyCaseAndDatesArePadded) {
+TEST(StepReportPath, NamedAfterTheProjectFileWhateverItsFoldersSayAndDatesArePadded) {
     std::wstring report;
     ASSERT_TRUE(StepReportPath(L"C:\\Src\\Calc.VBP", report));
     EXPECT_EQ(report, L"C:\\Src\\Calc_Step.csv");
+    // A folder that says ".vbp" neither moves the report up nor names it.
     ASSERT_TRUE(StepReportPath(L"C:\\Work.vbp.old\\p.vbp", report));
-    EXPECT_EQ(report, L"C:\\Work_Step.csv");
-    EXPECT_FALSE(StepReportPath(L"C:\\Src\\Calc.mak", report));
+    EXPECT_EQ(report, L"C:\\Work.vbp.old\\p_Step.csv");
+    ASSERT_TRUE(StepReportPath(L"C:\\Sales.VBProject\\App.vbp", report));
+    EXPECT_EQ(report, L"C:\\Sales.VBProject\\App_Step.csv");
+    ASSERT_TRUE(StepReportPath(L"C:\\Src\\Calc.mak", report));
+    EXPECT_EQ(report, L"C:\\Src\\Calc_Step.csv");
+    EXPECT_FALSE(StepReportPath(L"C:\\Src\\", report));
     EXPECT_EQ(FormatStepDate({2003, 1, 15, 9, 5, 59}), L"2003/01/15 09:05");
 }
 
@@ -104,9 +109,29 @@ TEST_F(CountProjectStepsTest, AnyFailureWritesNothingAndKeepsTheEarlierReport) {
     EXPECT_EQ(test::ReadFile(Report()), counted);
     EXPECT_EQ(failure.file, Report());
     test::SetReadOnly(Report(), false);
-    // Without ".VBP" in its path every member is counted, but no report can be named.
-    EXPECT_FALSE(CountProjectSteps(dir / L"Calc.mak", lists, lstStep, options));
+    // A path that names no file: every member is counted, but no report can be named.
+    EXPECT_FALSE(CountProjectSteps(dir.path() + L"\\", lists, lstStep, options));
     EXPECT_EQ(lstStep.size(), 3u);
+}
+
+TEST_F(CountProjectStepsTest, NamesVbRefusesCannotShiftCellsAddRowsOrBecomeFormulas) {
+    const std::wstring bas = Member(L"m.bas", L"Attribute VB_Name = \"M\"\nx = 1\n");
+    for (const wchar_t* name :
+         {L"a,b", L"say \"hi\"", L"two\nrows", L"=1+2", L"@SUM(A1)", L"-2,x", L"+1", L"Plain_1"})
+        lists.lstBas.Add(MemberEntry(name, bas));
+    ASSERT_TRUE(CountProjectSteps(project, lists, lstStep));
+    const std::wstring cells = L",Module,-,1,0,0," + Date(bas);
+    const std::vector<std::wstring> want = {L"名前,種別,画面部,コード部,コメント,ブランク,更新日付",
+                                            L"'+1" + cells,
+                                            L"\"'-2,x\"" + cells,
+                                            L"'=1+2" + cells,
+                                            L"'@SUM(A1)" + cells,
+                                            L"\"a,b\"" + cells,
+                                            L"Plain_1" + cells,
+                                            L"\"say \"\"hi\"\"\"" + cells,
+                                            L"\"two\nrows\"" + cells,
+                                            L"STEP合計,-,0,8,0,0,-"};
+    EXPECT_EQ(lstStep, want);
 }
 
 TEST_F(CountProjectStepsTest, ParallelCountingGivesTheSameLinesAndTheSameFailure) {

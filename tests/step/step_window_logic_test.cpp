@@ -206,7 +206,26 @@ TEST_F(StepWindowTest, AProjectUnreadableAtItsTurnKeepsItsEarlierReport) {
     EXPECT_EQ(test::ReadFile(Report(L"A")), "earlier");
     EXPECT_FALSE(Has(L"B"));
     EXPECT_TRUE(Has(L"C"));
-    EXPECT_EQ(view.statuses.back(), L"算出終了");
+    // The failures are told: in the status, and in a message naming the first project and why.
+    EXPECT_EQ(view.statuses.back(), L"算出失敗：2/3 件算出できませんでした");
+    EXPECT_EQ(view.calls, (Lines{L"beep", L"message 算出エラー"}));
+    EXPECT_EQ(
+        view.texts.back(),
+        JoinLines({L"ステップを算出できませんでした", L"ＰＲＪ名：" + a, L"ファイル：" + a,
+                   L"理由：プロジェクトファイルを読めません", L"ほかに 1 件算出できませんでした"}));
+    EXPECT_EQ(view.icons.back(), MessageIcon::Exclamation);
+
+    // "算出後、結果表示" on a project that fails names its member and opens no report, not
+    // even an earlier one.
+    platform::SetEventPumpForTesting({});
+    test::WriteFile(Report(L"B"), "earlier");
+    view.calls.clear();
+    view.selected = {1};
+    logic.cmdCsvWake_Click();
+    EXPECT_EQ(view.calls, (Lines{L"beep", L"message 算出エラー"}));
+    EXPECT_NE(view.texts.back().find(L"ファイル：" + dir / L"B\\f.frm"), std::wstring::npos)
+        << test::Utf8(view.texts.back());
+    EXPECT_EQ(view.statuses.back(), L"算出失敗：1/1 件算出できませんでした");
 }
 
 }  // namespace

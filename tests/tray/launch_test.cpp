@@ -44,7 +44,7 @@ TEST(LaunchFile, ACommandLineWhoseProgramIsMissingStartsNothing) {
     std::int16_t result = -1;
     LaunchFile(nullptr, dir / L"Tools\\app.exe -x", result);
     EXPECT_EQ(result, 2);
-    // The ".EXE " test ignores case; the program part runs through "EXE".
+    // The whole text is the path of a document that is not there.
     result = -1;
     LaunchFile(nullptr, dir / L"Tools\\APP.Exe -x", result);
     EXPECT_EQ(result, 2);

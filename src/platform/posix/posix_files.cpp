@@ -36,15 +36,18 @@ void SplitLast(const std::wstring& path, std::wstring& folder, std::wstring& nam
     }
 }
 
-bool ReadToEnd(int fd, const std::wstring& path, std::string& out) {
-    char buf[1 << 16];
+bool ReadToEnd(int fd, const std::wstring& path,
+               const std::function<bool(std::string_view)>& block) {
+    std::vector<char> buf(detail::kReadBlock);
+    std::size_t total = 0;
     for (;;) {
-        const ssize_t n = read(fd, buf, sizeof buf);
+        const ssize_t n = read(fd, buf.data(), buf.size());
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) return false;
         if (n == 0) return true;
-        out.append(buf, static_cast<std::size_t>(n));
-        detail::AfterReadBlock(path, out.size());
+        if (!block(std::string_view(buf.data(), static_cast<std::size_t>(n)))) return false;
+        total += static_cast<std::size_t>(n);
+        detail::AfterReadBlock(path, total);
     }
 }
 
@@ -158,8 +161,8 @@ bool FileModifiedLocal(const std::wstring& path, LocalDateTime& out) {
     return true;
 }
 
-bool ReadFileBytes(const std::wstring& path, std::string& out) {
-    out.clear();
+bool ReadFileBlocks(const std::wstring& path, const std::function<void()>& start,
+                    const std::function<bool(std::string_view)>& block) {
     // Without O_NONBLOCK, opening a FIFO would wait for a writer; regular files ignore it.
     const int fd = open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return false;
@@ -167,9 +170,8 @@ bool ReadFileBytes(const std::wstring& path, std::string& out) {
     bool ok = fstat(fd, &before) == 0 && S_ISREG(before.st_mode);
     bool settled = false;
     for (int attempt = 0; ok && !settled && attempt < detail::kReadAttempts; ++attempt) {
-        out.clear();
-        if (before.st_size > 0) out.reserve(static_cast<std::size_t>(before.st_size));
-        ok = lseek(fd, 0, SEEK_SET) == 0 && ReadToEnd(fd, path, out);
+        start();
+        ok = lseek(fd, 0, SEEK_SET) == 0 && ReadToEnd(fd, path, block);
         struct stat after;
         ok = ok && fstat(fd, &after) == 0;
         // A write while the file was read changes its size or its time: read it again.
@@ -177,7 +179,6 @@ bool ReadFileBytes(const std::wstring& path, std::string& out) {
         before = after;
     }
     close(fd);
-    if (!ok || !settled) out.clear();
     return ok && settled;
 }
 

@@ -59,14 +59,17 @@ bool VersionOf(HANDLE h, Version& v) {
     return true;
 }
 
-bool ReadToEnd(HANDLE h, const std::wstring& path, std::string& out) {
-    char buf[1 << 16];
+bool ReadToEnd(HANDLE h, const std::wstring& path,
+               const std::function<bool(std::string_view)>& block) {
+    std::vector<char> buf(detail::kReadBlock);
+    std::size_t total = 0;
     for (;;) {
         DWORD got = 0;
-        if (!ReadFile(h, buf, sizeof buf, &got, nullptr)) return false;
+        if (!ReadFile(h, buf.data(), static_cast<DWORD>(buf.size()), &got, nullptr)) return false;
         if (got == 0) return true;
-        out.append(buf, got);
-        detail::AfterReadBlock(path, out.size());
+        if (!block(std::string_view(buf.data(), got))) return false;
+        total += got;
+        detail::AfterReadBlock(path, total);
     }
 }
 // Removes what killed replaces of the file `name` in `folder` left behind (see TemporaryName).
@@ -151,8 +154,8 @@ bool FileModifiedLocal(const std::wstring& path, LocalDateTime& out) {
     return true;
 }
 
-bool ReadFileBytes(const std::wstring& path, std::string& out) {
-    out.clear();
+bool ReadFileBlocks(const std::wstring& path, const std::function<void()>& start,
+                    const std::function<bool(std::string_view)>& block) {
     Handle h(CreateFileW(ApiPath(path).c_str(), GENERIC_READ,
                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                          OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
@@ -163,17 +166,16 @@ bool ReadFileBytes(const std::wstring& path, std::string& out) {
     bool ok = VersionOf(h.get(), before) && !before.directory;
     bool settled = false;
     for (int attempt = 0; ok && !settled && attempt < detail::kReadAttempts; ++attempt) {
-        out.clear();
-        if (before.size > 0) out.reserve(static_cast<std::size_t>(before.size));
-        LARGE_INTEGER start{};
-        ok = SetFilePointerEx(h.get(), start, nullptr, FILE_BEGIN) && ReadToEnd(h.get(), path, out);
+        start();
+        LARGE_INTEGER origin{};
+        ok = SetFilePointerEx(h.get(), origin, nullptr, FILE_BEGIN) &&
+             ReadToEnd(h.get(), path, block);
         Version after;
         ok = ok && VersionOf(h.get(), after);
         // A write while the file was read changes its size or its time: read it again.
         settled = ok && after == before;
         before = after;
     }
-    if (!ok || !settled) out.clear();
     return ok && settled;
 }
 
