@@ -187,6 +187,12 @@ CountResult CountClass(LineReader& reader, bool keepsAscii, bool under, MemberCo
 
 }  // namespace
 
+bool HasLineFeedsOnly(std::string_view bytes) {
+    if (bytes.find('\r') != std::string_view::npos) return false;
+    const auto first = bytes.find('\n');
+    return first != std::string_view::npos && bytes.find('\n', first + 1) != std::string_view::npos;
+}
+
 CountResult CountMemberBytes(MemberKind kind, std::string_view bytes, const CountOptions& options,
                              MemberCounts& counts) {
     counts = {};
@@ -208,7 +214,10 @@ CountResult CountMemberBytes(MemberKind kind, std::string_view bytes, const Coun
             result = CountClass(reader, keepsAscii, under, c);
             break;
     }
-    if (result == CountResult::Counted) counts = c;
+    if (result == CountResult::Counted) {
+        counts = c;
+        counts.lineFeedsOnly = HasLineFeedsOnly(bytes);
+    }
     return result;
 }
 
