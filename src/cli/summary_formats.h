@@ -14,7 +14,8 @@ std::wstring TextTotalLine(const StepRun& run);
 // begins with "==> " and ends with " <==" (its last field is a date, a count or "-").
 std::wstring ReportSeparator(const std::wstring& project, const std::wstring& here);
 
-// csv: a header and one row per project (RFC 4180 quoting; the counts are empty for a project
+// csv: a header and one row per project (RFC 4180 quoting, lines ending in "\n" as the
+// stream writes them; the counts are empty for a project
 // that was not counted).
 std::wstring CsvSummary(const StepRun& run, const std::wstring& here);
 // markdown: a table of the projects with a total row, and a list of the problems.

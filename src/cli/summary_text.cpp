@@ -64,7 +64,7 @@ std::wstring ReportSeparator(const std::wstring& project, const std::wstring& he
 }
 
 std::wstring CsvSummary(const StepRun& run, const std::wstring& here) {
-    std::wstring out = L"project,state,members,screen,code,comment,blank\r\n";
+    std::wstring out = L"project,state,members,screen,code,comment,blank\n";
     for (const auto& p : run.projects) {
         out += CsvField(EscapeControls(PortablePath(p.path, here))) + L"," + StateName(p.state);
         if (WasCounted(p)) {
@@ -74,7 +74,7 @@ std::wstring CsvSummary(const StepRun& run, const std::wstring& here) {
         } else {
             out += L",,,,,";
         }
-        out += L"\r\n";
+        out += L"\n";
     }
     return out;
 }

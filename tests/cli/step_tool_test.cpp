@@ -233,6 +233,22 @@ TEST_F(StepToolTest, OutputThatCannotBeWrittenEndsWithOne) {
     EXPECT_TRUE(Has(folder.err, L": the output file cannot be written"));
 }
 
+TEST_F(StepToolTest, CsvAndMarkdownSummariesListCountedAndFailedProjects) {
+    WriteAnsiFile(dir / L"c\\C_1.vbp", L"Form=gone.frm\n");
+    const std::wstring before = platform::CurrentDirectory();
+    ASSERT_TRUE(platform::ChangeCurrentDirectory(dir.path()));
+    const ToolRun md = Tool({L"--format", L"markdown", L"G.vbg", L"c/C_1.vbp"});
+    const ToolRun csv = Tool({L"--format", L"csv", L"G.vbg", L"c/C_1.vbp"});
+    platform::ChangeCurrentDirectory(before);
+    EXPECT_EQ(md.status, 1);
+    EXPECT_EQ(platform::EncodeUtf8(md.out),
+              test::ReadFile(platform::ProgramDirectory() + L"/cli_fixtures/summary.md"))
+        << platform::EncodeUtf8(md.out);
+    EXPECT_EQ(csv.out,
+              L"project,state,members,screen,code,comment,blank\n"
+              L"b/B.vbp,counted,1,0,1,1,1\na/A.vbp,counted,2,10,4,1,1\nc/C_1.vbp,failed,,,,,\n");
+}
+
 // "path" for the shell (built by appending: GCC 12 warns falsely on "\"" + string).
 std::string Quoted(const std::wstring& path) {
     std::string s(1, '"');
