@@ -11,7 +11,7 @@ namespace kinoha {
 std::wstring TextProjectLine(const ProjectStep& project, const std::wstring& here);
 std::wstring TextTotalLine(const StepRun& run);
 // The line before each report that --stdout prints when there are several: a report line never
-// begins with "==> " and ends with " <==" (its last field is a date, a count or "-").
+// begins with "==> " and ends with " <==" (its last field is a date, "-" or the heading).
 std::wstring ReportSeparator(const std::wstring& project, const std::wstring& here);
 
 // csv: a header and one row per project (RFC 4180 quoting, lines ending in "\n" as the
