@@ -235,8 +235,9 @@ int RunStepTool(const std::vector<std::wstring>& args, const ToolStreams& stream
     const std::vector<std::wstring> projects =
         Once(WithoutExcluded(listed, o.exclusions), run.repeatsSkipped);
 
+    const std::wstring here = platform::AbsolutePath(L".");
     for (const auto& dir : run.unreadableDirectories) {
-        messages.Say(platform::DisplayPath(dir) + L": " + kUnreadableDirectory);
+        messages.Say(ShownPath(dir, here) + L": " + kUnreadableDirectory);
         run.status = kExitNotCounted;
     }
     if (run.repeatsSkipped > 0)
@@ -248,7 +249,6 @@ int RunStepTool(const std::vector<std::wstring>& args, const ToolStreams& stream
         return kExitNotCounted;
     }
 
-    const std::wstring here = platform::AbsolutePath(L".");
     Output output(streams, o.output, messages);
     // With --stdout the reports take standard output; a summary is made only for --output.
     const bool summary = !o.toStdout || !o.output.empty();
