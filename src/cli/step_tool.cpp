@@ -267,6 +267,7 @@ int RunStepTool(const std::vector<std::wstring>& args, const ToolStreams& stream
         }
         if (p.state != ProjectState::Counted) run.status = kExitNotCounted;
         if (p.state != ProjectState::Failed) {
+            messages.progress().Clear();  // standard output may be the same terminal
             if (o.toStdout) {
                 std::wstring text = separators ? ReportSeparator(p.path, here) : L"";
                 for (const auto& line : lstStep) text += line + L"\n";
