@@ -53,11 +53,15 @@ void AppendMatches(const std::wstring& directory, const std::vector<platform::Di
 }
 
 bool Search(const std::wstring& directory, const std::wstring& pattern, bool recurse,
-            std::vector<std::wstring>& list, bool fullPaths, Visited& visited) {
+            std::vector<std::wstring>& list, bool fullPaths, Visited& visited,
+            std::vector<std::wstring>* unreadable) {
     platform::PumpEvents();
-    // One listing serves both the subdirectories and the matches.
+    // One listing serves both the subdirectories and the matches. "*" matches the entry "."
+    // that every listable directory but a drive root has, so a failed listing is a directory
+    // that cannot be read.
     std::vector<platform::DirEntry> entries;
-    platform::FindEntries(directory, L"*", entries);
+    if (!platform::FindEntries(directory, L"*", entries) && unreadable != nullptr)
+        unreadable->push_back(directory);
     AppendMatches(directory, entries, pattern, list, fullPaths);
     if (!recurse) return true;
 
@@ -66,23 +70,25 @@ bool Search(const std::wstring& directory, const std::wstring& pattern, bool rec
         const std::wstring sub = Join(directory, e.name);
         if (!visited.Enter(sub, e.isLink)) continue;
         platform::PumpEvents();
-        Search(sub, pattern, recurse, list, fullPaths, visited);
+        Search(sub, pattern, recurse, list, fullPaths, visited, unreadable);
     }
     return true;
 }
 }  // namespace
 
 bool SearchFiles(const std::wstring& directory, const std::wstring& pattern, bool recurse,
-                 std::vector<std::wstring>& list, bool clearFirst, bool fullPaths) {
+                 std::vector<std::wstring>& list, bool clearFirst, bool fullPaths,
+                 std::vector<std::wstring>* unreadable) {
     if (clearFirst) list.clear();
-    return SearchDirectory(directory, pattern, recurse, list, fullPaths);
+    return SearchDirectory(directory, pattern, recurse, list, fullPaths, unreadable);
 }
 
 bool SearchDirectory(const std::wstring& directory, const std::wstring& pattern, bool recurse,
-                     std::vector<std::wstring>& list, bool fullPaths) {
+                     std::vector<std::wstring>& list, bool fullPaths,
+                     std::vector<std::wstring>* unreadable) {
     Visited visited;
     visited.Enter(directory, false);
-    return Search(directory, pattern, recurse, list, fullPaths, visited);
+    return Search(directory, pattern, recurse, list, fullPaths, visited, unreadable);
 }
 
 bool ListMatchingFiles(const std::wstring& directory, const std::wstring& pattern,

@@ -11,12 +11,15 @@ namespace kinoha {
 // Order: a directory's own matches, then, depth first, each subdirectory in the platform's order.
 // Directories whose names begin with "." are not entered; a directory is entered once, however
 // many links lead to it (the first way the walk reaches it wins). Pending window events are
-// processed between steps. True when the search ran to its end.
+// processed between steps. True when the search ran to its end. A directory that cannot be listed
+// is passed over; `unreadable`, when given, receives it.
 bool SearchFiles(const std::wstring& directory, const std::wstring& pattern, bool recurse,
-                 std::vector<std::wstring>& list, bool clearFirst, bool fullPaths);
+                 std::vector<std::wstring>& list, bool clearFirst, bool fullPaths,
+                 std::vector<std::wstring>* unreadable = nullptr);
 
 bool SearchDirectory(const std::wstring& directory, const std::wstring& pattern, bool recurse,
-                     std::vector<std::wstring>& list, bool fullPaths);
+                     std::vector<std::wstring>& list, bool fullPaths,
+                     std::vector<std::wstring>* unreadable = nullptr);
 
 // One directory, no descent.
 bool ListMatchingFiles(const std::wstring& directory, const std::wstring& pattern,

@@ -1,12 +1,22 @@
 #include "cli/step_tool.h"
 
+#include <algorithm>
+#include <set>
 #include <thread>
 
 #include "app/sorted_list.h"
 #include "app/version.h"
+#include "catalogue/exclusion.h"
 #include "catalogue/project_search.h"
 #include "cli/exit_codes.h"
+#include "cli/progress_line.h"
+#include "cli/shown_text.h"
+#include "cli/summary_formats.h"
+#include "cli/tool_options.h"
+#include "cli/tool_result.h"
+#include "platform/case_fold.h"
 #include "platform/platform.h"
+#include "step/line_count.h"
 #include "step/member_lists.h"
 #include "step/step_projects.h"
 #include "step/step_report.h"
@@ -15,27 +25,9 @@
 namespace kinoha {
 namespace {
 
-constexpr const wchar_t* kUsage =
-    L"usage: kinoha-step [options] PATH...\n"
-    L"  PATH          a project file (.vbp); a group file (.vbg), split into its projects;\n"
-    L"                or a directory, searched for .vbg and .vbp files, groups split\n"
-    L"  --under       a statement continued with \"_\" counts once\n"
-    L"  --stdout      print each report to standard output instead of writing the\n"
-    L"                _Step.csv files\n"
-    L"  --exclude S   leave out projects whose path contains S (repeatable)\n"
-    L"  --jobs N      count this many files at once (default: the number of cores)\n"
-    L"  --encoding E  code page of the files (default: the ANSI code page on Windows,\n"
-    L"                CP932 elsewhere)\n"
-    L"  --help, --version\n";
-
-struct Options {
-    bool under = false;
-    bool toStdout = false;
-    std::vector<std::wstring> exclusions;
-    unsigned jobs = 0;
-    std::wstring encoding;
-    std::vector<std::wstring> paths;
-};
+constexpr const wchar_t* kLineFeedsOnly =
+    L"the file has line feeds but no carriage return, so it was read as one line, as VB reads "
+    L"it; give it CR LF line ends (for git: a .gitattributes line \"*.vb? eol=crlf\" or similar)";
 
 // Gives back the code page the tool selected, so that a caller (a test) gets the default again.
 class EncodingRestore {
@@ -49,177 +41,263 @@ class EncodingRestore {
     bool changed = false;
 };
 
-bool ParseCount(const std::wstring& text, unsigned& value) {
-    if (text.empty() || text.size() > 4) return false;
-    unsigned v = 0;
-    for (const wchar_t c : text) {
-        if (c < L'0' || c > L'9') return false;
-        v = v * 10 + static_cast<unsigned>(c - L'0');
+// Standard error: every message on a line of its own, escaped, the progress line out of its way.
+class Messages {
+  public:
+    explicit Messages(const ToolStreams& streams)
+        : err_(streams.err), progress_(streams.err, streams.errIsTerminal, streams.progressDelay) {}
+    void Say(const std::wstring& body) {
+        progress_.Clear();
+        err_(L"kinoha-step: " + EscapeControls(body) + L"\n");
     }
-    if (v == 0) return false;
-    value = v;
-    return true;
-}
+    ProgressLine& progress() { return progress_; }
 
-// Empty when the arguments are usable, otherwise what is wrong with them.
-std::wstring Parse(const std::vector<std::wstring>& args, Options& o, bool& help, bool& version) {
-    bool optionsEnd = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::wstring& a = args[i];
-        if (optionsEnd || a.empty() || a[0] != L'-' || a == L"-") {
-            o.paths.push_back(a);
-            continue;
-        }
-        const bool takesValue = a == L"--exclude" || a == L"--jobs" || a == L"--encoding";
-        if (takesValue && i + 1 >= args.size()) return a + L" needs a value";
-        if (a == L"--") {
-            optionsEnd = true;
-        } else if (a == L"--under") {
-            o.under = true;
-        } else if (a == L"--stdout") {
-            o.toStdout = true;
-        } else if (a == L"--help" || a == L"-h") {
-            help = true;
-        } else if (a == L"--version") {
-            version = true;
-        } else if (a == L"--exclude") {
-            o.exclusions.push_back(args[++i]);
-        } else if (a == L"--jobs") {
-            if (!ParseCount(args[++i], o.jobs)) return L"--jobs needs a whole number from 1";
-        } else if (a == L"--encoding") {
-            o.encoding = args[++i];
+  private:
+    ToolWriter err_;
+    ProgressLine progress_;
+};
+
+// Where the output goes: standard output as it comes, or, with --output, the file, written
+// whole at the end. A write that fails is said once; the counting goes on, as the reports are
+// its main work, and the run ends with status 1.
+class Output {
+  public:
+    Output(const ToolStreams& streams, std::wstring file, Messages& messages)
+        : streams_(streams), file_(std::move(file)), messages_(messages) {}
+
+    // The reports of --stdout, which never go to the file.
+    void Stdout(const std::wstring& text) {
+        wroteStdout_ = true;
+        if (stdoutOk_ && !streams_.out(text)) Lost();
+    }
+    void Summary(const std::wstring& text) {
+        if (file_.empty()) {
+            Stdout(text);
         } else {
-            return L"unknown option " + a;
+            summary_ += text;
         }
     }
-    if (!help && !version && o.paths.empty()) return L"no PATH given";
+    // True when everything reached its place.
+    bool Finish() {
+        if (wroteStdout_ && stdoutOk_ && streams_.finishOut && !streams_.finishOut()) Lost();
+        if (file_.empty()) return stdoutOk_;
+        const std::wstring path = platform::AbsolutePath(file_);
+        if (!platform::ReplaceFileAtomically(path, platform::EncodeUtf8(summary_))) {
+            messages_.Say(EscapeControls(platform::DisplayPath(file_)) +
+                          L": the output file cannot be written");
+            return false;
+        }
+        return stdoutOk_;
+    }
+
+  private:
+    void Lost() {
+        stdoutOk_ = false;
+        messages_.Say(L"standard output cannot be written; the output is incomplete");
+    }
+    const ToolStreams& streams_;
+    std::wstring file_;
+    Messages& messages_;
+    std::wstring summary_;
+    bool stdoutOk_ = true;
+    bool wroteStdout_ = false;
+};
+
+// Empty when the encoding is usable; otherwise the usage error.
+std::wstring SelectEncoding(const std::wstring& encoding, EncodingRestore& restore) {
+    if (encoding.empty()) return {};
+    if (!platform::SelectAnsiCodePage(CodePageName(encoding)))
+        return L"unknown encoding " + EscapeControls(encoding);
+    restore.changed = true;
+    // The paths in project files, and the tests of every line, read the ASCII bytes as ASCII.
+    if (!platform::AnsiKeepsAscii() || platform::DecodeAnsi("\\") != L"\\")
+        return L"encoding " + EscapeControls(encoding) +
+               L" cannot be used: VB files need a code page that keeps ASCII as it is, with "
+               L"\"\\\" as the byte 0x5C (for Japanese files: CP932)";
     return {};
 }
 
-// A path for messages: relative to the current directory when it lies below it.
-std::wstring Shown(const std::wstring& path, const std::wstring& here) {
-    if (path.size() > here.size() + 1 && path.compare(0, here.size(), here) == 0 &&
-        path[here.size()] == L'\\')
-        return platform::DisplayPath(path.substr(here.size() + 1));
-    return platform::DisplayPath(path);
-}
-
-std::wstring Counts(std::size_t members, const MemberCounts& c) {
-    return L"members " + std::to_wstring(members) + L", screen " + std::to_wstring(c.screen) +
-           L", code " + std::to_wstring(c.code) + L", comment " + std::to_wstring(c.comment) +
-           L", blank " + std::to_wstring(c.blank);
-}
-
-}  // namespace
-
-int RunStepTool(const std::vector<std::wstring>& args, const ToolWriter& out,
-                const ToolWriter& err) {
-    Options o;
-    bool help = false, version = false;
-    const std::wstring problem = Parse(args, o, help, version);
-    if (!problem.empty()) {
-        err(L"kinoha-step: " + problem + L"\n" + kUsage);
-        return kExitUsage;
-    }
-    if (help) {
-        out(kUsage);
-        return kExitCounted;
-    }
-    if (version) {
-        out(L"kinoha-step " + VersionText() + L"\n");
-        return kExitCounted;
-    }
-
-    EncodingRestore restore;
-    if (!o.encoding.empty()) {
-        std::string name;
-        for (const wchar_t c : o.encoding) name += static_cast<char>(c < 0x80 ? c : '?');
-        if (!platform::SelectAnsiCodePage(name)) {
-            err(L"kinoha-step: unknown encoding " + o.encoding + L"\n" + kUsage);
-            return kExitUsage;
-        }
-        restore.changed = true;
-    }
-
-    // The rows as the catalogue would list them: a directory's finds sorted as its list is.
-    std::vector<std::wstring> rows;
+// The rows as the catalogue would list them: a directory's finds sorted as its list is. False
+// (after saying so) when a PATH does not exist.
+bool CollectRows(const ToolOptions& o, Messages& messages, std::vector<std::wstring>& rows,
+                 std::vector<std::wstring>& unreadable) {
     for (const auto& given : o.paths) {
         const std::wstring path = platform::AbsolutePath(given);
         std::string identity;
         if (platform::LookupFile(path)) {
             rows.push_back(path);
         } else if (platform::DirectoryIdentity(path, identity)) {
-            std::vector<std::wstring> found;
-            SearchFiles(path, L"*.vbg", true, found, true, true);
-            SearchFiles(path, L"*.vbp", true, found, false, true);
+            std::vector<std::wstring> found, missed;
+            SearchFiles(path, L"*.vbg", true, found, true, true, &missed);
+            SearchFiles(path, L"*.vbp", true, found, false, true, &missed);
             SortedList sorted;
             for (auto& f : found) sorted.Add(std::move(f));
             rows.insert(rows.end(), sorted.begin(), sorted.end());
+            for (auto& m : missed) {
+                if (std::find(unreadable.begin(), unreadable.end(), m) == unreadable.end())
+                    unreadable.push_back(std::move(m));
+            }
         } else {
-            err(L"kinoha-step: " + given + L": no such file or directory\n");
-            return kExitUsage;
+            messages.Say(EscapeControls(given) + L": no such file or directory");
+            return false;
         }
     }
-    std::vector<std::wstring> projects;
-    FillStepProjects(rows, o.exclusions, projects);
+    return true;
+}
+
+// Each project once, where it is first reached (paths compared as Windows compares them).
+std::vector<std::wstring> Once(const std::vector<std::wstring>& projects, std::size_t& repeats) {
+    std::vector<std::wstring> out;
+    std::set<std::wstring> seen;
+    repeats = 0;
+    for (const auto& p : projects) {
+        std::wstring key;
+        for (const wchar_t c : p) key += platform::FoldCase(c);
+        if (seen.insert(key).second) {
+            out.push_back(p);
+        } else {
+            ++repeats;
+        }
+    }
+    return out;
+}
+
+// Counts one project; `lstStep` receives its report lines.
+ProjectStep CountProject(const std::wstring& project, const ToolOptions& o, StepWorkers& workers,
+                         std::vector<std::wstring>& lstStep) {
+    ProjectStep p;
+    p.path = project;
+    // A project file that cannot be read gives no (empty) report, as in the window.
+    std::string projectBytes;
+    if (!platform::ReadFileBytes(project, projectBytes)) {
+        p.problems.push_back({project, L"the project file cannot be read"});
+        return p;
+    }
+    MemberLists lists;
+    StepFailure note;
+    const bool complete = ReadProjectMembers(project, lists, &note, &workers);
+    StepFailure failure;
+    StepCountOptions options{!o.toStdout, &workers, &failure, &p.totals, o.counting};
+    options.members = &p.members;
+    const bool counted = CountProjectSteps(project, lists, lstStep, options);
+    if (HasLineFeedsOnly(projectBytes)) p.problems.push_back({project, kLineFeedsOnly});
+    if (!counted) {
+        const StepFailure& why = failure.file.empty() && !note.file.empty() ? note : failure;
+        p.problems.push_back({why.file, why.reason + L"; no report written"});
+        p.totals = {};
+        return p;
+    }
+    p.state = ProjectState::Counted;
+    p.memberCount = lists.Count();
+    if (!o.toStdout) StepReportPath(project, p.report);
+    if (!complete)
+        p.problems.push_back(
+            {note.file, note.reason + L"; the members listed before that line were counted"});
+    for (const auto& m : p.members) {
+        if (m.counts.lineFeedsOnly) p.problems.push_back({m.file, kLineFeedsOnly});
+    }
+    if (!p.problems.empty()) p.state = ProjectState::Warned;
+    return p;
+}
+
+}  // namespace
+
+int RunStepTool(const std::vector<std::wstring>& args, const ToolStreams& streams) {
+    Messages messages(streams);
+    ToolOptions o;
+    const std::wstring problem = ParseToolOptions(args, o);
+    if (!problem.empty()) {
+        streams.err(L"kinoha-step: " + EscapeControls(problem) + L"\n" + kToolUsage);
+        return kExitUsage;
+    }
+    if (o.help || o.version) {
+        Output output(streams, {}, messages);
+        output.Stdout(o.help ? std::wstring(kToolUsage) : L"kinoha-step " + VersionText() + L"\n");
+        return output.Finish() ? kExitCounted : kExitNotCounted;
+    }
+
+    EncodingRestore restore;
+    const std::wstring encodingProblem = SelectEncoding(o.encoding, restore);
+    if (!encodingProblem.empty()) {
+        streams.err(L"kinoha-step: " + encodingProblem + L"\n" + kToolUsage);
+        return kExitUsage;
+    }
+
+    StepRun run;
+    std::vector<std::wstring> rows;
+    if (!CollectRows(o, messages, rows, run.unreadableDirectories)) return kExitUsage;
+    std::vector<std::wstring> listed;
+    FillStepProjects(rows, o.exclusions, listed);
+    // The window tests only its rows; here a project reached through a group is left out too.
+    const std::vector<std::wstring> projects =
+        Once(WithoutExcluded(listed, o.exclusions), run.repeatsSkipped);
+
+    const std::wstring here = platform::AbsolutePath(L".");
+    for (const auto& dir : run.unreadableDirectories) {
+        messages.Say(ShownPath(dir, here) + L": " + kUnreadableDirectory);
+        run.status = kExitNotCounted;
+    }
+    if (run.repeatsSkipped > 0)
+        messages.Say(std::to_wstring(run.repeatsSkipped) +
+                     L" repeats of projects already listed were skipped; each project is counted "
+                     L"once");
     if (projects.empty()) {
-        err(L"kinoha-step: no project to count\n");
+        messages.Say(L"no project to count");
         return kExitNotCounted;
     }
 
-    const std::wstring here = platform::AbsolutePath(L".");
+    Output output(streams, o.output, messages);
+    // With --stdout the reports take standard output; a summary is made only for --output.
+    const bool summary = !o.toStdout || !o.output.empty();
+    const bool separators = o.toStdout && projects.size() > 1;
     const unsigned jobs = o.jobs != 0 ? o.jobs : std::thread::hardware_concurrency();
     StepWorkers workers(jobs);
-    int status = kExitCounted;
-    std::size_t counted = 0, allMembers = 0;
-    MemberCounts all;
-    for (const auto& project : projects) {
-        const std::wstring shown = Shown(project, here);
-        // A project file that cannot be read gives no (empty) report, as in the window.
-        std::string projectBytes;
-        if (!platform::ReadFileBytes(project, projectBytes)) {
-            err(L"kinoha-step: " + shown + L": the project file cannot be read\n");
-            status = kExitNotCounted;
-            continue;
-        }
-        MemberLists lists;
-        StepFailure note;
-        const bool complete = ReadProjectMembers(project, lists, &note, &workers);
+    for (std::size_t i = 0; i < projects.size(); ++i) {
+        const std::wstring shown = ShownPath(projects[i], here);
+        messages.progress().Show(i, projects.size(), shown);
         std::vector<std::wstring> lstStep;
-        StepFailure failure;
-        MemberCounts c;
-        const StepCountOptions options{!o.toStdout, &workers, &failure, &c, {o.under}};
-        if (!CountProjectSteps(project, lists, lstStep, options)) {
-            const StepFailure& why = failure.file.empty() && !note.file.empty() ? note : failure;
-            err(L"kinoha-step: " + shown + L": " +
-                (why.file.empty() ? L"" : Shown(why.file, here) + L": ") + why.reason +
-                L"; no report written\n");
-            status = kExitNotCounted;
-            continue;
+        ProjectStep p = CountProject(projects[i], o, workers, lstStep);
+        for (const auto& f : p.problems) {
+            const bool other = !f.file.empty() && f.file != p.path;
+            messages.Say(shown + L": " + (other ? ShownPath(f.file, here) + L": " : L"") +
+                         f.reason);
         }
-        if (!complete) {
-            err(L"kinoha-step: " + shown + L": " + note.reason +
-                L"; the members listed before that line were counted\n");
-            status = kExitNotCounted;
+        if (p.state != ProjectState::Counted) run.status = kExitNotCounted;
+        if (p.state != ProjectState::Failed) {
+            messages.progress().Clear();  // standard output may be the same terminal
+            if (o.toStdout) {
+                std::wstring text = separators ? ReportSeparator(p.path, here) : L"";
+                for (const auto& line : lstStep) text += line + L"\n";
+                output.Stdout(text);
+            }
+            if (summary && o.format == OutputFormat::Text) output.Summary(TextProjectLine(p, here));
         }
-        if (o.toStdout) {
-            std::wstring text;
-            for (const auto& line : lstStep) text += line + L"\n";
-            out(text);
-        } else {
-            out(shown + L": " + Counts(lists.Count(), c) + L"\n");
-        }
-        ++counted;
-        allMembers += lists.Count();
-        all.screen += c.screen;
-        all.code += c.code;
-        all.comment += c.comment;
-        all.blank += c.blank;
+        run.projects.push_back(std::move(p));
     }
-    if (!o.toStdout && projects.size() > 1)
-        out(L"total of " + std::to_wstring(counted) + L" projects: " + Counts(allMembers, all) +
-            L"\n");
-    return status;
+    messages.progress().Clear();
+
+    if (summary && o.format == OutputFormat::Text && projects.size() > 1)
+        output.Summary(TextTotalLine(run));
+    if (summary && o.format == OutputFormat::Csv) output.Summary(CsvSummary(run, here));
+    if (summary && o.format == OutputFormat::Markdown) output.Summary(MarkdownSummary(run, here));
+    if (summary && o.format == OutputFormat::Json) output.Summary(JsonSummary(run, here));
+    if (!output.Finish()) run.status = kExitNotCounted;
+    return run.status;
+}
+
+int RunStepTool(const std::vector<std::wstring>& args,
+                const std::function<void(const std::wstring&)>& out,
+                const std::function<void(const std::wstring&)>& err) {
+    ToolStreams streams;
+    streams.out = [&out](const std::wstring& text) {
+        out(text);
+        return true;
+    };
+    streams.err = [&err](const std::wstring& text) {
+        err(text);
+        return true;
+    };
+    return RunStepTool(args, streams);
 }
 
 }  // namespace kinoha

@@ -307,6 +307,21 @@ class MemberScanner {
 
 }  // namespace
 
+void LineEnds::Feed(std::string_view block) {
+    if (!carriageReturn_ && block.find('\r') != std::string_view::npos) carriageReturn_ = true;
+    for (std::size_t at = 0; lineFeeds_ < 2; ++at) {
+        at = block.find('\n', at);
+        if (at == std::string_view::npos) break;
+        ++lineFeeds_;
+    }
+}
+
+bool HasLineFeedsOnly(std::string_view bytes) {
+    LineEnds ends;
+    ends.Feed(bytes);
+    return ends.LineFeedsOnly();
+}
+
 CountResult CountMemberBytes(MemberKind kind, std::string_view bytes, const CountOptions& options,
                              MemberCounts& counts) {
     counts = {};
@@ -314,7 +329,9 @@ CountResult CountMemberBytes(MemberKind kind, std::string_view bytes, const Coun
     LineSplitter<MemberScanner> lines(scanner);
     lines.Feed(bytes);
     lines.Finish();
-    return scanner.Finish(counts);
+    const CountResult result = scanner.Finish(counts);
+    if (result == CountResult::Counted) counts.lineFeedsOnly = HasLineFeedsOnly(bytes);
+    return result;
 }
 
 CountResult CountMemberLines(MemberKind kind, const std::wstring& path, const CountOptions& options,
@@ -322,6 +339,7 @@ CountResult CountMemberLines(MemberKind kind, const std::wstring& path, const Co
     counts = {};
     std::optional<MemberScanner> scanner;
     std::optional<LineSplitter<MemberScanner>> lines;
+    LineEnds ends;
     std::uint64_t size = 0;
     bool tooLarge = false;
     const bool read = platform::ReadFileBlocks(
@@ -330,6 +348,7 @@ CountResult CountMemberLines(MemberKind kind, const std::wstring& path, const Co
             lines.reset();
             scanner.emplace(kind, options.under);
             lines.emplace(*scanner);
+            ends = {};
             size = 0;
         },
         [&](std::string_view block) {
@@ -339,12 +358,15 @@ CountResult CountMemberLines(MemberKind kind, const std::wstring& path, const Co
                 return false;
             }
             lines->Feed(block);
+            ends.Feed(block);
             return true;
         });
     if (tooLarge) return CountResult::TooLarge;
     if (!read) return CountResult::CannotRead;
     lines->Finish();
-    return scanner->Finish(counts);
+    const CountResult result = scanner->Finish(counts);
+    if (result == CountResult::Counted) counts.lineFeedsOnly = ends.LineFeedsOnly();
+    return result;
 }
 
 }  // namespace kinoha

@@ -17,6 +17,9 @@ struct MemberCounts {
     std::int64_t code = 0;
     std::int64_t comment = 0;
     std::int64_t blank = 0;
+    // The file has line feeds but no carriage return, so it was read as one line, as VB reads
+    // it (a checkout that converted the line ends); the counts above are those of that reading.
+    bool lineFeedsOnly = false;
 };
 
 enum class CountResult {
@@ -31,6 +34,21 @@ enum class CountResult {
 // reported as too large.
 inline constexpr std::uint64_t kMaxMemberBytes = 0x7FFFFFFF;
 static_assert(CountOptions{}.maxBytes == kMaxMemberBytes);
+
+// No carriage return at all but more than one line feed: a file whose CR LF line ends were
+// converted to LF, which VB (and the count) reads as one line.
+bool HasLineFeedsOnly(std::string_view bytes);
+
+// The same question asked of a file read in blocks.
+class LineEnds {
+  public:
+    void Feed(std::string_view block);
+    bool LineFeedsOnly() const { return !carriageReturn_ && lineFeeds_ > 1; }
+
+  private:
+    bool carriageReturn_ = false;
+    int lineFeeds_ = 0;  // counted up to 2
+};
 
 // Counts the lines of a member file's bytes.
 CountResult CountMemberBytes(MemberKind kind, std::string_view bytes, const CountOptions& options,

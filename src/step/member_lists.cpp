@@ -130,6 +130,7 @@ std::wstring MemberEntryPath(std::wstring_view entry) {
 std::wstring FormMemberEntry(std::wstring_view value, std::wstring_view projectFolder) {
     const std::wstring path =
         ResolvePath(std::wstring(projectFolder) + L"\\" + std::wstring(value));
+    if (HoldsNul(path)) return kFailedMemberEntry;
     // Line by line up to the declaring line, near the top; the rest is not read.
     NameSearch search;
     LineSplitter<NameSearch> lines(search);

@@ -41,8 +41,58 @@ const wchar_t* KindWord(MemberKind kind) {
 void Count(Member& m, const CountOptions& counting) {
     if (*m.entry == kFailedMemberEntry) return;  // its file could not be read for its name
     const std::wstring path = MemberEntryPath(*m.entry);
+    if (HoldsNul(path)) return;  // the system would read the file named by the part before it
     m.result = CountMemberLines(m.kind, path, counting, m.counts);
     if (m.result == CountResult::Counted) m.dated = platform::FileModifiedLocal(path, m.date);
+}
+
+// The member file; empty for a form-like member whose file gave no name.
+std::wstring PathOf(const Member& m) {
+    return *m.entry == kFailedMemberEntry ? std::wstring() : MemberEntryPath(*m.entry);
+}
+
+// Why the member was not counted: kind None when it was.
+StepFailure FailureOf(const Member& m, std::uint64_t maxBytes) {
+    const std::wstring path = PathOf(m);
+    if (*m.entry == kFailedMemberEntry)
+        return {L"", L"a form, user document or designer file could not be read for its name",
+                StepFailureKind::MemberUnreadable};
+    if (HoldsNul(path))
+        return {path, L"the member's file name holds a NUL character",
+                StepFailureKind::MemberUnreadable};
+    if (m.result == CountResult::CannotRead)
+        return {path, L"the member file cannot be opened or read",
+                StepFailureKind::MemberUnreadable};
+    if (m.result == CountResult::TooLarge)
+        return {path, L"the member file is larger than " + std::to_wstring(maxBytes) + L" bytes",
+                StepFailureKind::MemberTooLarge};
+    if (m.result == CountResult::Empty)
+        return {path, L"the member file is empty", StepFailureKind::MemberEmpty};
+    if (!m.dated)
+        return {path, L"the member file's date cannot be read", StepFailureKind::MemberUndated};
+    return {};
+}
+
+void ListMembers(const std::vector<Member>& list, std::size_t firstFailure, std::uint64_t maxBytes,
+                 std::vector<MemberStep>& out) {
+    out.clear();
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        const Member& m = list[i];
+        MemberStep step;
+        step.kind = m.kind;
+        step.name = MemberEntryName(*m.entry);
+        step.file = PathOf(m);
+        if (i > firstFailure) {
+            step.failure = L"not counted: the count stopped at an earlier member";
+        } else if (StepFailure why = FailureOf(m, maxBytes); why.kind != StepFailureKind::None) {
+            step.failure = std::move(why.reason);
+        } else {
+            step.counts = m.counts;
+            step.counted = true;
+            step.date = m.date;
+        }
+        out.push_back(std::move(step));
+    }
 }
 
 void Two(std::wstring& s, int v) {
@@ -139,25 +189,16 @@ bool CountProjectSteps(const std::wstring& projectPath, const MemberLists& membe
         }
     });
 
+    if (options.members != nullptr)
+        ListMembers(list, firstFailure.load(), options.counting.maxBytes, *options.members);
+
     MemberCounts total;
     for (const auto& m : list) {
-        const std::wstring path = MemberEntryPath(*m.entry);
-        if (*m.entry == kFailedMemberEntry)
-            return Fail(options.failure, StepFailureKind::MemberUnreadable, L"",
-                        L"a form, user document or designer file could not be read for its name");
-        if (m.result == CountResult::CannotRead)
-            return Fail(options.failure, StepFailureKind::MemberUnreadable, path,
-                        L"the member file cannot be opened or read");
-        if (m.result == CountResult::TooLarge)
-            return Fail(options.failure, StepFailureKind::MemberTooLarge, path,
-                        L"the member file is larger than " +
-                            std::to_wstring(options.counting.maxBytes) + L" bytes");
-        if (m.result == CountResult::Empty)
-            return Fail(options.failure, StepFailureKind::MemberEmpty, path,
-                        L"the member file is empty");
-        if (!m.dated)
-            return Fail(options.failure, StepFailureKind::MemberUndated, path,
-                        L"the member file's date cannot be read");
+        if (StepFailure why = FailureOf(m, options.counting.maxBytes);
+            why.kind != StepFailureKind::None) {
+            if (options.failure != nullptr) *options.failure = std::move(why);
+            return false;
+        }
         const MemberCounts& c = m.counts;
         std::wstring line = NameCell(MemberEntryName(*m.entry)) + L"," + KindWord(m.kind);
         line += (m.kind == MemberKind::Module || m.kind == MemberKind::Class)
