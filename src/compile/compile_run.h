@@ -5,10 +5,13 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/window_geometry.h"
+#include "compile/compile_entry.h"
+#include "compile/compile_log_folder.h"
 #include "compile/compile_view.h"
 
 namespace kinoha {
@@ -17,17 +20,12 @@ namespace kinoha {
 inline constexpr wchar_t kCompileHint[] =
     L"複数選択可能：\u3000[Shitt]＝連続選択\u3000[Ctrl]＝個別選択";
 
-// The command line that compiles one project or group file: the VB executable unquoted, then
-// " /make " and the quoted path, then " /outdir " and the quoted folder when there is one.
-std::wstring CompileCommandLine(const std::wstring& vbMain, const std::wstring& path,
-                                const std::wstring& outDir);
-
-// Runs a command line to its end (RunAndWait); tests put a recorder in its place.
-using CommandRunner = std::function<bool(const std::wstring& commandLine)>;
+// The logs folder of a run; tests put a folder of their own in its place.
+using LogFolderMaker = std::function<CompileLogFolder()>;
 
 class CompileRun {
   public:
-    explicit CompileRun(CompileView& view, CommandRunner runner = {});
+    explicit CompileRun(CompileView& view, ProcessRunner runner = {}, LogFolderMaker logs = {});
 
     // The window's load: the geometry to open at (gTop, gLeft, gHeight, gWidth), the busy flag
     // cleared, the list taken afresh from the catalogue (lstPrj minus lstJyogai) and the hint
@@ -40,6 +38,13 @@ class CompileRun {
     void Make();
     // "コンパイル中止": the run ends after the compile in progress.
     void Stop();
+
+    // A row's last result; null when the row was not part of the last run.
+    const CompileOutcome* Result(std::size_t row) const;
+    // Double-click or Enter on a row: a failed row's log is opened. False when there is none.
+    bool OpenRow(std::size_t row);
+    // The row's details for its tooltip: "失敗：" and the first error line; empty otherwise.
+    std::wstring RowDetails(std::size_t row) const;
 
     // The window is closing with the geometry it has now: the geometry is recorded whatever
     // happens; true when the close must be refused because a run is under way.
@@ -54,8 +59,10 @@ class CompileRun {
     void LeaveRunning(const std::wstring& status);
 
     CompileView& view_;
-    CommandRunner runner_;
+    ProcessRunner runner_;
+    LogFolderMaker logs_;
     std::vector<std::wstring> rows_;
+    std::vector<std::optional<CompileOutcome>> results_;
     bool running_ = false;
 };
 

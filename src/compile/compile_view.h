@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/message.h"
+#include "compile/compile_result.h"
 
 namespace kinoha {
 
@@ -21,6 +22,12 @@ class CompileView : public MessageSink {
     virtual std::vector<bool> Selection() = 0;
     // The system's default beep.
     virtual void Beep() = 0;
+    // The system's warning sound: a run ended with failures.
+    virtual void WarningSound() = 0;
+    // A row's last result (its mark, time and first error line); null clears the mark.
+    virtual void SetRowResult(std::size_t row, const CompileOutcome* outcome) = 0;
+    // Opens a log file with the program the system associates with it.
+    virtual void OpenLog(const std::wstring& path) = 0;
 };
 
 }  // namespace kinoha
