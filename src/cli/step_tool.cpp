@@ -2,9 +2,8 @@
 
 #include <thread>
 
-#include "app/sorted_list.h"
-#include "catalogue/project_search.h"
 #include "cli/exit_codes.h"
+#include "cli/tool_paths.h"
 #include "platform/platform.h"
 #include "step/member_lists.h"
 #include "step/step_projects.h"
@@ -99,14 +98,6 @@ std::wstring Parse(const std::vector<std::wstring>& args, Options& o, bool& help
     return {};
 }
 
-// A path for messages: relative to the current directory when it lies below it.
-std::wstring Shown(const std::wstring& path, const std::wstring& here) {
-    if (path.size() > here.size() + 1 && path.compare(0, here.size(), here) == 0 &&
-        path[here.size()] == L'\\')
-        return platform::DisplayPath(path.substr(here.size() + 1));
-    return platform::DisplayPath(path);
-}
-
 std::wstring Counts(std::size_t members, const MemberCounts& c) {
     return L"members " + std::to_wstring(members) + L", screen " + std::to_wstring(c.screen) +
            L", code " + std::to_wstring(c.code) + L", comment " + std::to_wstring(c.comment) +
@@ -146,22 +137,10 @@ int RunStepTool(const std::vector<std::wstring>& args, const ToolWriter& out,
 
     // The rows as the catalogue would list them: a directory's finds sorted as its list is.
     std::vector<std::wstring> rows;
-    for (const auto& given : o.paths) {
-        const std::wstring path = platform::AbsolutePath(given);
-        std::string identity;
-        if (platform::LookupFile(path)) {
-            rows.push_back(path);
-        } else if (platform::DirectoryIdentity(path, identity)) {
-            std::vector<std::wstring> found;
-            SearchFiles(path, L"*.vbg", true, found, true, true);
-            SearchFiles(path, L"*.vbp", true, found, false, true);
-            SortedList sorted;
-            for (auto& f : found) sorted.Add(std::move(f));
-            rows.insert(rows.end(), sorted.begin(), sorted.end());
-        } else {
-            err(L"kinoha-step: " + given + L": no such file or directory\n");
-            return kExitUsage;
-        }
+    std::wstring missing;
+    if (!ExpandToolPaths(o.paths, rows, missing)) {
+        err(L"kinoha-step: " + missing + L": no such file or directory\n");
+        return kExitUsage;
     }
     std::vector<std::wstring> projects;
     FillStepProjects(rows, o.exclusions, projects);
@@ -177,7 +156,7 @@ int RunStepTool(const std::vector<std::wstring>& args, const ToolWriter& out,
     std::size_t counted = 0, allMembers = 0;
     MemberCounts all;
     for (const auto& project : projects) {
-        const std::wstring shown = Shown(project, here);
+        const std::wstring shown = ShownPath(project, here);
         // A project file that cannot be read gives no (empty) report, as in the window.
         std::string projectBytes;
         if (!platform::ReadFileBytes(project, projectBytes)) {
@@ -195,7 +174,7 @@ int RunStepTool(const std::vector<std::wstring>& args, const ToolWriter& out,
         if (!CountProjectSteps(project, lists, lstStep, options)) {
             const StepFailure& why = failure.file.empty() && !note.file.empty() ? note : failure;
             err(L"kinoha-step: " + shown + L": " +
-                (why.file.empty() ? L"" : Shown(why.file, here) + L": ") + why.reason +
+                (why.file.empty() ? L"" : ShownPath(why.file, here) + L": ") + why.reason +
                 L"; no report written\n");
             status = kExitNotCounted;
             continue;

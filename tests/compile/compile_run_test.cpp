@@ -8,11 +8,9 @@
 #include <vector>
 
 #include "app/globals.h"
-#include "app/text_helpers.h"
-#include "catalogue/group_file.h"
-#include "catalogue/project_file.h"
 #include "fake_compile_view.h"
 #include "platform/platform.h"
+#include "support/fake_vb.h"
 #include "support/test_files.h"
 #include "tray/tray_commands.h"
 
@@ -20,15 +18,6 @@ namespace kinoha {
 namespace {
 
 const std::wstring kSelectHint = L"コンパイル中止：ファイルを選択して下さい";
-
-// What the stand-in for VB does with one project (by the project file's name).
-struct FakeVb {
-    bool starts = true;
-    std::uint32_t exitCode = 0;
-    bool writesLog = true;
-    std::string log;  // empty: the usual success line
-    bool writesOutput = true;
-};
 
 // A window on a catalogue of real files, with the compiles recorded and played by a fake VB that
 // writes the log and the output files as told.
@@ -59,37 +48,18 @@ class CompileRunTest : public ::testing::Test {
         view_.selection = std::move(selection);
     }
 
-    ProcessOutcome PlayVb(const std::wstring& line) {
-        commands_.push_back(line);
-        if (duringCompile_) duringCompile_(commands_.size());
-        const platform::CommandLineParts parts = platform::SplitCommandLine(line);
-        std::wstring project, log;
-        for (std::size_t i = 0; i + 1 < parts.arguments.size(); ++i) {
-            if (parts.arguments[i] == L"/make") project = parts.arguments[i + 1];
-            if (parts.arguments[i] == L"/out") log = parts.arguments[i + 1];
-        }
-        const FakeVb vb = behaviour_[NameOf(project)];
-        if (!vb.starts) return {};
-        if (vb.writesLog)
-            test::WriteFile(log, vb.log.empty() ? "Build of 'x.exe' succeeded.\r\n" : vb.log);
-        if (vb.writesOutput) {
-            std::vector<std::wstring> projects = GroupProjects(project);
-            if (projects.empty()) projects.push_back(project);
-            for (const auto& p : projects) {
-                const std::wstring exe = GetProjectExe(p);
-                if (!exe.empty() && behaviour_[NameOf(p)].writesOutput) test::WriteFile(exe, "MZ");
-            }
-        }
-        return {true, vb.exitCode};
-    }
-
     test::TempDir dir_;
     test::TempDir logRoot_;
     test::FakeCompileView view_;
-    std::vector<std::wstring> commands_;
-    std::map<std::wstring, FakeVb> behaviour_;
+    test::FakeVb vb_;
+    std::vector<std::wstring>& commands_ = vb_.commands;
+    std::map<std::wstring, test::FakeVbMode>& behaviour_ = vb_.modes;
     std::function<void(std::size_t)> duringCompile_;  // called inside the n-th compile, from 1
-    CompileRun run_{view_, [this](const std::wstring& line) { return PlayVb(line); },
+    CompileRun run_{view_,
+                    [this](const std::wstring& line) {
+                        if (duringCompile_) duringCompile_(commands_.size() + 1);
+                        return vb_(line);
+                    },
                     [this] { return CompileLogFolder::Given(logRoot_.path()); }};
 };
 
@@ -268,7 +238,7 @@ TEST_F(CompileRunTest, AStopAmongTheEventsAfterACompileEndsTheRunToo) {
 
 TEST_F(CompileRunTest, EachFailingSignalAloneMakesAFailure) {
     // One project per signal; everything else about each compile goes well.
-    const std::vector<std::pair<std::wstring, FakeVb>> cases = {
+    const std::vector<std::pair<std::wstring, test::FakeVbMode>> cases = {
         {L"NotStarted", {false, 0, true, "", true}},
         {L"ExitCode", {true, 3, true, "", true}},
         {L"ErrorLine",

@@ -58,6 +58,9 @@ class CompileWindow final : public CompileView {
         return selected;
     }
     void Beep() override { MessageBeep(MB_OK); }
+    void WarningSound() override { MessageBeep(MB_ICONEXCLAMATION); }
+    void SetRowResult(std::size_t, const CompileOutcome*) override {}
+    void OpenLog(const std::wstring&) override {}
 
     void Create() {
         const UINT dpi = WindowDpi(nullptr);

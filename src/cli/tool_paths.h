@@ -1,0 +1,19 @@
+// The PATH arguments of the command-line tools: files taken as they are, directories searched
+// for group and project files as the catalogue is; and paths shown to the user.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace kinoha {
+
+// Appends the rows for the given paths to `rows`: a file as its absolute path; a directory's
+// .vbg and .vbp files, sorted as the catalogue's list is. False, with `missing` set to the
+// argument, when a path is neither.
+bool ExpandToolPaths(const std::vector<std::wstring>& given, std::vector<std::wstring>& rows,
+                     std::wstring& missing);
+
+// A path for messages: relative to `here` (the current directory) when it lies below it.
+std::wstring ShownPath(const std::wstring& path, const std::wstring& here);
+
+}  // namespace kinoha
