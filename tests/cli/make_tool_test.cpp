@@ -81,7 +81,7 @@ TEST_F(MakeToolTest, StopsAtTheFirstFailureUnlessToldToKeepGoingAndReportsEveryE
 }
 
 TEST_F(MakeToolTest, UsageErrorsAndAMissingVbAreStatusTwo) {
-    ::unsetenv("KINOHA_VB");
+    test::SetEnvironment("KINOHA_VB", "");
     // No --vb, no KINOHA_VB and no VB6 in the registry.
     Run r = Make({dir.path()});
     EXPECT_EQ(r.status, kMakeUsage);
@@ -90,9 +90,9 @@ TEST_F(MakeToolTest, UsageErrorsAndAMissingVbAreStatusTwo) {
     EXPECT_EQ(Make({L"--vb", vb, dir / L"missing"}).status, kMakeUsage);
     EXPECT_EQ(Make({L"--vb", vb, L"--frobnicate", dir.path()}).status, kMakeUsage);
     EXPECT_EQ(Make({L"--vb", vb, L""}).status, kMakeUsage);
-    ::setenv("KINOHA_VB", test::Utf8(vb).c_str(), 1);
+    test::SetEnvironment("KINOHA_VB", test::Utf8(vb));
     EXPECT_EQ(Make({L"--log-dir", logs.path(), dir / L"A\\A.vbp"}).status, kMakeBuilt);
-    ::unsetenv("KINOHA_VB");
+    test::SetEnvironment("KINOHA_VB", "");
     EXPECT_TRUE(fake.commands.back().rfind(L"\"" + vb + L"\" /make ", 0) == 0);
 }
 
