@@ -19,8 +19,8 @@
 #include "app/text_helpers.h"
 #include "catalogue/project_file.h"
 #include "compile/compile_run.h"
-#include "tray/quoted_program.h"
 #include "platform/platform.h"
+#include "tray/quoted_program.h"
 
 namespace {
 using namespace kinoha;
@@ -33,7 +33,11 @@ class QuietView final : public CompileView {
     void ShowMessage(const std::wstring&, const std::wstring&, MessageIcon) override {}
     void SetStatus(const std::wstring&) override {}
     void SetRunning(bool) override {}
-    std::vector<bool> Selection() override { return std::vector<bool>(rows, true); }
+    std::vector<std::size_t> SelectedRows() override {
+        std::vector<std::size_t> all;
+        for (std::size_t i = 0; i < rows; ++i) all.push_back(i);
+        return all;
+    }
     void Beep() override {}
     void WarningSound() override {}
     void SetRowResult(std::size_t, const CompileOutcome*) override {}
@@ -102,8 +106,8 @@ int main(int argc, char** argv) {
                 }
                 platform::ReplaceFileAtomically(log, "Build of 'x.exe' succeeded.\r\n");
                 platform::ReplaceFileAtomically(GetProjectExe(file), "MZ");
-                inFake += std::chrono::duration<double>(std::chrono::steady_clock::now() - start)
-                              .count();
+                inFake +=
+                    std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
                 return ProcessOutcome{true, 0};
             },
             logsFolder);

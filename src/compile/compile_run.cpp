@@ -6,11 +6,9 @@
 #include "app/globals.h"
 #include "app/standard_messages.h"
 #include "catalogue/exclusion.h"
-#include "catalogue/project_file.h"
 #include "platform/platform.h"
 
 namespace kinoha {
-
 namespace {
 CompileLogFolder ProgramLogFolder() {
     const std::time_t now = std::time(nullptr);
@@ -21,78 +19,74 @@ CompileLogFolder ProgramLogFolder() {
 }  // namespace
 
 CompileRun::CompileRun(CompileView& view, ProcessRunner runner, LogFolderMaker logs)
-    : view_(view),
+    : ListRun(view, L"コンパイル", false),
+      view_(view),
       runner_(runner ? std::move(runner) : ProcessRunner(RunProcess)),
       logs_(logs ? std::move(logs) : LogFolderMaker(ProgramLogFolder)) {}
 
 WindowGeometry CompileRun::Load() {
-    gStop = true;
     // Group files stay whole: VB compiles a group as one.
-    rows_ = WithoutExcluded(lstPrj.Items(), lstJyogai);
-    results_.assign(rows_.size(), std::nullopt);
-    view_.SetStatus(kCompileHint);
-    return {gTop, gLeft, gHeight, gWidth};
+    const WindowGeometry g = LoadRows(WithoutExcluded(lstPrj.Items(), lstJyogai));
+    results_.assign(Rows().size(), std::nullopt);
+    return g;
 }
 
 void CompileRun::Make() {
-    // gStop False without a run of ours: the step count works, and sharing the flag with it
-    // would end its run when this one ends.
-    if (running_ || !gStop) return;
+    if (!MayStart()) return;
     if (!platform::LookupFile(gVbMain)) {
         ShowStartFailed(view_, gVbMain);
         return;
     }
-    EnterRunning();
-
-    // The list is disabled from here on, so the selection read now holds for the whole run.
-    const std::vector<bool> selection = view_.Selection();
-    std::vector<std::size_t> chosen;
-    for (std::size_t i = 0; i < rows_.size() && i < selection.size(); ++i) {
-        if (!selection[i]) continue;
-        if (!platform::LookupFile(rows_[i])) {
-            ShowFileMissing(view_);
-            chosen.clear();
-            break;
-        }
-        chosen.push_back(i);
-    }
-    if (chosen.empty()) {
-        LeaveRunning(L"コンパイル中止：ファイルを選択して下さい");
-        return;
-    }
-
     // Rows of an earlier run lose their marks; only this run's rows show results.
     for (std::size_t i = 0; i < results_.size(); ++i) {
         if (results_[i]) view_.SetRowResult(i, nullptr);
         results_[i].reset();
     }
-    CompileLogFolder logs = logs_();
-    const std::wstring n = std::to_wstring(chosen.size());
-    CompileCounts counts;
-    bool stopped = false;
-    for (std::size_t k = 0; k < chosen.size(); ++k) {
-        const std::size_t row = chosen[k];
-        CompileOutcome outcome;
-        if (stopped) {
-            outcome.result = CompileResult::Stopped;
-        } else {
-            view_.SetStatus(L"コンパイル中－" + std::to_wstring(k + 1) + L"/" + n);
-            // A failure does not stop the run: every selected project gets its result.
-            outcome = CompileEntry(gVbMain, rows_[row], logs.PathFor(rows_[row]), runner_);
-        }
-        counts.Add(outcome.result);
-        results_[row] = std::move(outcome);
-        view_.SetRowResult(row, &*results_[row]);
-        if (!stopped) {
-            platform::PumpEvents();
-            stopped = gStop;
-        }
+    counts_ = {};
+    runLogs_.reset();
+    RunSelected();
+    runLogs_.reset();
+}
+
+void CompileRun::ShowRunning(bool running) {
+    view_.SetRunning(running);
+}
+
+void CompileRun::RunEntry(const std::wstring&) {
+    // Every compile goes through RunRow, which keeps the row's result.
+}
+
+void CompileRun::RunRow(std::size_t row) {
+    // The logs folder is made when the first compile starts, not for a run that checks nothing.
+    if (!runLogs_) runLogs_ = logs_();
+    const std::wstring& entry = Rows()[row];
+    SetResult(row, CompileEntry(gVbMain, entry, runLogs_->PathFor(entry), runner_));
+}
+
+void CompileRun::SetResult(std::size_t row, CompileOutcome outcome) {
+    if (row >= results_.size()) return;
+    counts_.Add(outcome.result);
+    results_[row] = std::move(outcome);
+    view_.SetRowResult(row, &*results_[row]);
+}
+
+std::wstring CompileRun::EndStatus(bool stopped, const std::vector<std::size_t>& notRun) {
+    for (const std::size_t row : notRun) {
+        CompileOutcome skipped;
+        skipped.result = CompileResult::Stopped;
+        SetResult(row, std::move(skipped));
     }
-    LeaveRunning(CompileEndStatus(stopped, counts));
-    if (counts.failed > 0) {
+    // Nothing compiled (nothing selected, a file missing): the plain status, no counts.
+    if (counts_.succeeded + counts_.failed + counts_.stopped == 0)
+        return ListRun::EndStatus(stopped, notRun);
+    return CompileEndStatus(stopped, counts_);
+}
+
+void CompileRun::EndSound() {
+    if (counts_.failed > 0) {
         view_.WarningSound();
     } else {
-        view_.Beep();
+        ListRun::EndSound();
     }
 }
 
@@ -113,34 +107,6 @@ std::wstring CompileRun::RowDetails(std::size_t row) const {
     const CompileOutcome* r = Result(row);
     if (r == nullptr || r->result != CompileResult::Failed) return {};
     return std::wstring(ResultLabel(r->result)) + L"：" + r->firstError;
-}
-
-void CompileRun::EnterRunning() {
-    running_ = true;
-    gStop = false;
-    view_.SetRunning(true);
-    view_.SetStatus(L"コンパイル開始");
-}
-
-void CompileRun::LeaveRunning(const std::wstring& status) {
-    view_.SetRunning(false);
-    view_.SetStatus(status);
-    gStop = true;
-    running_ = false;
-}
-
-void CompileRun::Stop() {
-    if (running_) gStop = true;
-}
-
-bool CompileRun::Unload(const WindowGeometry& current) {
-    // Also refused after a stop was asked for: the compile in progress still runs inside Make.
-    const bool refuse = !gStop || running_;
-    gTop = current.top;
-    gLeft = current.left;
-    gHeight = current.height;
-    gWidth = current.width;
-    return refuse;
 }
 
 }  // namespace kinoha

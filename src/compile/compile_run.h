@@ -1,14 +1,15 @@
 // The batch compile window's behaviour: the project list it offers, the compile run over the
-// selected rows (one VB process at a time, each waited for), the stop between projects and the
-// geometry kept when the window closes.
+// selected rows (one VB process at a time, each waited for, each row's result decided from
+// every signal and shown), the stop between projects and the geometry kept when the window
+// closes. The run itself is the shared list run (list_run.h).
 #pragma once
 
-#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "app/list_run.h"
 #include "app/window_geometry.h"
 #include "compile/compile_entry.h"
 #include "compile/compile_log_folder.h"
@@ -16,14 +17,10 @@
 
 namespace kinoha {
 
-// The status line's text until the first run.
-inline constexpr wchar_t kCompileHint[] =
-    L"複数選択可能：\u3000[Shitt]＝連続選択\u3000[Ctrl]＝個別選択";
-
 // The logs folder of a run; tests put a folder of their own in its place.
 using LogFolderMaker = std::function<CompileLogFolder()>;
 
-class CompileRun {
+class CompileRun final : public ListRun {
   public:
     explicit CompileRun(CompileView& view, ProcessRunner runner = {}, LogFolderMaker logs = {});
 
@@ -31,13 +28,16 @@ class CompileRun {
     // cleared, the list taken afresh from the catalogue (lstPrj minus lstJyogai) and the hint
     // in the status line.
     WindowGeometry Load();
-    const std::vector<std::wstring>& Rows() const { return rows_; }
 
-    // "コンパイル開始": checks the VB executable and the selected files, then compiles the
-    // selected rows from the top, letting window events through after each.
+    // "コンパイル開始": checks the VB executable, then runs over the selected rows: each one is
+    // compiled (CompileEntry, logs in a folder of this run) and gets its result; a failure does
+    // not stop the run. The status line ends with the counts, and the warning sound replaces
+    // the beep when something failed.
     void Make();
-    // "コンパイル中止": the run ends after the compile in progress.
-    void Stop();
+    // "コンパイル中止": the run ends after the compile in progress; the rows left get 中止.
+    void Stop() { StopRun(); }
+    // The window is closing: see ListRun::MayClose.
+    bool Unload(const WindowGeometry& current) { return MayClose(current); }
 
     // A row's last result; null when the row was not part of the last run.
     const CompileOutcome* Result(std::size_t row) const;
@@ -46,24 +46,20 @@ class CompileRun {
     // The row's details for its tooltip: "失敗：" and the first error line; empty otherwise.
     std::wstring RowDetails(std::size_t row) const;
 
-    // The window is closing with the geometry it has now: the geometry is recorded whatever
-    // happens; true when the close must be refused because a run is under way.
-    bool Unload(const WindowGeometry& current);
-
-    // Whether Make is under way (also after a stop was asked for, until the compile in progress
-    // ends).
-    bool Running() const { return running_; }
-
   private:
-    void EnterRunning();
-    void LeaveRunning(const std::wstring& status);
+    void ShowRunning(bool running) override;
+    void RunEntry(const std::wstring& entry) override;
+    void RunRow(std::size_t row) override;
+    std::wstring EndStatus(bool stopped, const std::vector<std::size_t>& notRun) override;
+    void EndSound() override;
+    void SetResult(std::size_t row, CompileOutcome outcome);
 
     CompileView& view_;
     ProcessRunner runner_;
     LogFolderMaker logs_;
-    std::vector<std::wstring> rows_;
+    std::optional<CompileLogFolder> runLogs_;  // the folder of the run under way
     std::vector<std::optional<CompileOutcome>> results_;
-    bool running_ = false;
+    CompileCounts counts_;
 };
 
 }  // namespace kinoha

@@ -17,7 +17,7 @@ class FakeCompileView : public CompileView {
     std::vector<Message> messages;
     std::vector<std::wstring> statuses;  // every status text, in order
     std::vector<bool> runningStates;     // every SetRunning, in order
-    std::vector<bool> selection;
+    std::vector<bool> selection;         // one flag per row
     int beeps = 0;
     int warnings = 0;
     std::vector<std::wstring> marks;   // per row: "" or the result's label, as last shown
@@ -29,7 +29,13 @@ class FakeCompileView : public CompileView {
     }
     void SetStatus(const std::wstring& text) override { statuses.push_back(text); }
     void SetRunning(bool running) override { runningStates.push_back(running); }
-    std::vector<bool> Selection() override { return selection; }
+    std::vector<std::size_t> SelectedRows() override {
+        std::vector<std::size_t> rows;
+        for (std::size_t i = 0; i < selection.size(); ++i) {
+            if (selection[i]) rows.push_back(i);
+        }
+        return rows;
+    }
     void Beep() override { ++beeps; }
     void WarningSound() override { ++warnings; }
     void SetRowResult(std::size_t row, const CompileOutcome* outcome) override {
