@@ -19,17 +19,8 @@ tray_click 3
 choose_from_bottom 5  # "自動コンパイル画面"
 WIN=$(wait_window '^自動コンパイル画面$') || fail "the compile window did not open"
 sleep 1
-# The list: Tanaoroshi.vbp, Uriage.vbp, Zaiko.vbg, Zaiko.vbp; one row is 13 pixels, the first
-# at 55 from the window's top. Select the three projects, leave the group out, compile.
-ROW0=55
-xdotool mousemove --window "$WIN" 200 $ROW0 click 1
-sleep 0.3
-xdotool keydown ctrl
-xdotool mousemove --window "$WIN" 200 $((ROW0 + 13)) click 1
-xdotool mousemove --window "$WIN" 200 $((ROW0 + 39)) click 1
-xdotool keyup ctrl
-sleep 0.5
-keys Tab space
+select_sample_projects
+keys Tab space  # "コンパイル開始"
 for _ in $(seq 100); do [ "$(standin_log | grep -c '/make')" -ge 3 ] && break; sleep 0.2; done
 sleep 1.5
 

@@ -37,16 +37,7 @@ screenshot opened
 read -r x0 y0 w0 h0 <<<"$(window_box)"
 [ "$w0 $h0" = "442 301" ] || fail "the window opened at ${w0}x$h0, not 6630 x 4515 twips (442x301)"
 
-# The list: Tanaoroshi.vbp, Uriage.vbp, Zaiko.vbg, Zaiko.vbp; one row is 13 pixels, the first
-# at 55 from the window's top. Select the three projects, leave the group out.
-ROW0=55
-xdotool mousemove --window "$WIN" 200 $ROW0 click 1
-sleep 0.3
-xdotool keydown ctrl
-xdotool mousemove --window "$WIN" 200 $((ROW0 + 13)) click 1
-xdotool mousemove --window "$WIN" 200 $((ROW0 + 39)) click 1
-xdotool keyup ctrl
-sleep 0.5
+select_sample_projects
 screenshot selected
 
 # "コンパイル開始" follows the list in the tab order.
