@@ -5,6 +5,7 @@
 
 #include "compile/compile_log.h"
 #include "compile/compile_log_folder.h"
+#include "compile/compile_reports.h"
 #include "platform/platform.h"
 #include "support/test_files.h"
 #include "tray/quoted_program.h"
@@ -70,6 +71,22 @@ TEST(CompileLog, AnyEncodingAndSizeIsReadWithBoundedLines) {
     ASSERT_EQ(r.errorLines.size(), 1u);
     EXPECT_LE(r.errorLines[0].size(), kLogLineShown);
     EXPECT_FALSE(ReadCompileLog(L"Z:\\no\\such.log", 10).read);
+}
+
+TEST(CompileReports, TextNoXmlOrJsonMayHoldIsReplacedOrEscaped) {
+    // An error line decoded from bytes the code page does not know, with a control character
+    // and markup in it; and a path with a quote.
+    CompiledEntry failed{L"a\"b.vbp", {}};
+    failed.outcome.result = CompileResult::Failed;
+    failed.outcome.firstError = std::wstring(L"Error <x> & ") + wchar_t(0xDC81) + L"\x01é";
+    failed.outcome.errorLines = {failed.outcome.firstError};
+    const std::string xml = JUnitReport({failed}, L"kinoha-make");
+    EXPECT_NE(xml.find("message=\"Error &lt;x&gt; &amp; ??\xc3\xa9\""), std::string::npos) << xml;
+    EXPECT_NE(xml.find("name=\"a&quot;b.vbp\""), std::string::npos);
+    const std::string json = JsonReport({failed}, L"C:\\VB6.EXE");
+    EXPECT_NE(json.find("\"firstError\": \"Error <x> & ?\\u0001\xc3\xa9\""), std::string::npos)
+        << json;
+    EXPECT_NE(json.find("\"path\": \"a\\\"b.vbp\""), std::string::npos);
 }
 
 TEST(QuotedProgram, TheProgramPartIsQuotedAndArgumentsStayAfterIt) {

@@ -19,6 +19,7 @@
 
 #include <shellapi.h>
 
+#include <cstdio>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -126,10 +127,31 @@ void WriteAnsiLog(const std::wstring& path, const std::vector<std::wstring>& lin
 }
 }  // namespace
 
+constexpr char kHelp[] =
+    "vb-standin: a TEST DOUBLE for the VB executable (VB6.EXE), for Kinoha's tests and demo.\n"
+    "It compiles nothing. It records every command line in vb-standin.log beside itself.\n"
+    "  vb-standin \"project\"                        ends at once\n"
+    "  vb-standin /make \"file\" [/outdir \"dir\"] [/out \"log\"]\n"
+    "      writes a placeholder where each project's executable goes and, with /out, a log\n"
+    "      in the ANSI code page with the lines VB writes\n"
+    "A file beside the project named like it plus \".standin\", or the environment variable\n"
+    "KINOHA_STANDIN_MODE, holds words that change what /make does:\n"
+    "  fail        error lines and a failure line in the log, exit code 1, no output\n"
+    "  unchanged   a success line in the log, the output file left as it is\n"
+    "  exit        ends at once: no log, no output, exit code 0\n"
+    "  crash       ends as a crashed process does: exit code 0xC0000005, nothing written\n"
+    "  wait N      takes N seconds (KINOHA_STANDIN_WAIT_MS: milliseconds)\n"
+    "  biglog N    N megabytes of other lines in the log before the verdict\n";
+
 int wmain() {
     AppendLog(GetCommandLineW());
     int argc = 0;
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    if (argc == 2 && (wcscmp(argv[1], L"/?") == 0 || wcscmp(argv[1], L"--help") == 0)) {
+        std::fputs(kHelp, stdout);
+        LocalFree(argv);
+        return 0;
+    }
     std::wstring file, outdir, log;
     bool make = false;
     for (int i = 1; i < argc; ++i) {
