@@ -10,6 +10,7 @@ packages=(
   clang libclang-rt-14-dev                                     # fuzzing
   locales-all                          # ja_JP.UTF-8: Wine maps Japanese file names through it
   python3-jsonschema                   # kinoha-step's json output checked against its schema
+  libxml2-utils                        # xmllint: the JUnit report checked against its schema
 )
 
 missing=()

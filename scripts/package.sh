@@ -12,7 +12,7 @@ DIST_DIR=${DIST_DIR:-$PWD/dist}
 if [ "${SKIP_BUILD:-0}" != 1 ]; then
   bash scripts/install-deps.sh
   cmake --preset windows
-  cmake --build --preset windows -j "$(nproc)" --target kinoha kinoha-step
+  cmake --build --preset windows -j "$(nproc)" --target kinoha kinoha-step kinoha-make
 fi
 
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$BUILD_DIR/CMakeCache.txt")
@@ -23,7 +23,7 @@ trap 'rm -rf "$stage"' EXIT
 dir="$stage/$name"
 mkdir -p "$dir"
 
-for exe in kinoha.exe kinoha-step.exe; do
+for exe in kinoha.exe kinoha-step.exe kinoha-make.exe; do
   [ -f "$BUILD_DIR/bin/$exe" ] || { echo "missing $BUILD_DIR/bin/$exe" >&2; exit 1; }
   x86_64-w64-mingw32-strip -o "$dir/$exe" "$BUILD_DIR/bin/$exe"
 done

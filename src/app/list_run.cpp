@@ -52,18 +52,30 @@ void ListRun::RunSelected() {
         return;
     }
     const std::wstring total = std::to_wstring(rows.size());
+    std::size_t done = 0;
     for (std::size_t k = 0; k < rows.size(); ++k) {
         view_.SetStatus(verb_ + L"中－" + std::to_wstring(k + 1) + L"/" + total);
         if (eventsBeforeEachJob_) {
             platform::PumpEvents();
             if (gStop) break;
         }
-        RunEntry(rows_[rows[k]]);
+        RunRow(rows[k]);
+        done = k + 1;
         platform::PumpEvents();
         if (gStop) break;
     }
     const bool stopped = gStop;
-    Finish(verb_ + (stopped ? L"中止" : L"終了"));
+    const std::vector<std::size_t> notRun(rows.begin() + static_cast<std::ptrdiff_t>(done),
+                                          rows.end());
+    Finish(EndStatus(stopped, notRun));
+    EndSound();
+}
+
+std::wstring ListRun::EndStatus(bool stopped, const std::vector<std::size_t>&) {
+    return verb_ + (stopped ? L"中止" : L"終了");
+}
+
+void ListRun::EndSound() {
     view_.Beep();
 }
 

@@ -73,6 +73,14 @@ class ListRun {
     virtual void ShowRunning(bool running) = 0;
     // One entry's job.
     virtual void RunEntry(const std::wstring& entry) = 0;
+    // One selected row's job: by default the job of its entry. A window that keeps a result per
+    // row takes the row here.
+    virtual void RunRow(std::size_t row) { RunEntry(rows_[row]); }
+    // The status line at the end: "<verb>中止" or "<verb>終了" unless a window says more.
+    // `notRun` are the selected rows a stop left out.
+    virtual std::wstring EndStatus(bool stopped, const std::vector<std::size_t>& notRun);
+    // The sound at the end: the beep unless a window has another.
+    virtual void EndSound();
 
   private:
     void Finish(const std::wstring& status);

@@ -13,3 +13,14 @@ enum StepExitCode : int {
 };
 
 }  // namespace kinoha
+
+namespace kinoha {
+
+// The exit statuses of kinoha-make.
+enum MakeExitCode : int {
+    kMakeBuilt = 0,   // every entry was built (also --help and --version)
+    kMakeFailed = 1,  // one or more entries failed, or there was none to compile
+    kMakeUsage = 2,   // the arguments were wrong, a PATH does not exist, or there is no VB
+};
+
+}  // namespace kinoha

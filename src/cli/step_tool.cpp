@@ -13,6 +13,7 @@
 #include "cli/shown_text.h"
 #include "cli/summary_formats.h"
 #include "cli/tool_options.h"
+#include "cli/tool_paths.h"
 #include "cli/tool_result.h"
 #include "platform/case_fold.h"
 #include "platform/platform.h"
@@ -121,28 +122,10 @@ std::wstring SelectEncoding(const std::wstring& encoding, EncodingRestore& resto
 // (after saying so) when a PATH does not exist.
 bool CollectRows(const ToolOptions& o, Messages& messages, std::vector<std::wstring>& rows,
                  std::vector<std::wstring>& unreadable) {
-    for (const auto& given : o.paths) {
-        const std::wstring path = platform::AbsolutePath(given);
-        std::string identity;
-        if (platform::LookupFile(path)) {
-            rows.push_back(path);
-        } else if (platform::DirectoryIdentity(path, identity)) {
-            std::vector<std::wstring> found, missed;
-            SearchFiles(path, L"*.vbg", true, found, true, true, &missed);
-            SearchFiles(path, L"*.vbp", true, found, false, true, &missed);
-            SortedList sorted;
-            for (auto& f : found) sorted.Add(std::move(f));
-            rows.insert(rows.end(), sorted.begin(), sorted.end());
-            for (auto& m : missed) {
-                if (std::find(unreadable.begin(), unreadable.end(), m) == unreadable.end())
-                    unreadable.push_back(std::move(m));
-            }
-        } else {
-            messages.Say(EscapeControls(given) + L": no such file or directory");
-            return false;
-        }
-    }
-    return true;
+    std::wstring missing;
+    if (ExpandToolPaths(o.paths, rows, missing, &unreadable)) return true;
+    messages.Say(EscapeControls(missing) + L": no such file or directory");
+    return false;
 }
 
 // Each project once, where it is first reached (paths compared as Windows compares them).

@@ -1,32 +1,34 @@
 #include "compile/compile_run.h"
 
+#include <ctime>
 #include <utility>
 
 #include "app/globals.h"
 #include "app/standard_messages.h"
 #include "catalogue/exclusion.h"
-#include "catalogue/project_file.h"
 #include "platform/platform.h"
-#include "tray/launch.h"
 
 namespace kinoha {
-
-std::wstring CompileCommandLine(const std::wstring& vbMain, const std::wstring& path,
-                                const std::wstring& outDir) {
-    // The program path stays unquoted: the system finds a program path with blanks by itself.
-    std::wstring line = vbMain + L" /make \"" + path + L"\"";
-    if (!outDir.empty()) line += L" /outdir \"" + outDir + L"\"";
-    return line;
+namespace {
+CompileLogFolder ProgramLogFolder() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    if (const std::tm* t = std::localtime(&now)) local = *t;
+    return CompileLogFolder::ForRun(local);
 }
+}  // namespace
 
-CompileRun::CompileRun(CompileView& view, CommandRunner runner)
+CompileRun::CompileRun(CompileView& view, ProcessRunner runner, LogFolderMaker logs)
     : ListRun(view, L"コンパイル", false),
       view_(view),
-      runner_(runner ? std::move(runner) : CommandRunner(RunAndWait)) {}
+      runner_(runner ? std::move(runner) : ProcessRunner(RunProcess)),
+      logs_(logs ? std::move(logs) : LogFolderMaker(ProgramLogFolder)) {}
 
 WindowGeometry CompileRun::Load() {
     // Group files stay whole: VB compiles a group as one.
-    return LoadRows(WithoutExcluded(lstPrj.Items(), lstJyogai));
+    const WindowGeometry g = LoadRows(WithoutExcluded(lstPrj.Items(), lstJyogai));
+    results_.assign(Rows().size(), std::nullopt);
+    return g;
 }
 
 void CompileRun::Make() {
@@ -35,19 +37,76 @@ void CompileRun::Make() {
         ShowStartFailed(view_, gVbMain);
         return;
     }
+    // Rows of an earlier run lose their marks; only this run's rows show results.
+    for (std::size_t i = 0; i < results_.size(); ++i) {
+        if (results_[i]) view_.SetRowResult(i, nullptr);
+        results_[i].reset();
+    }
+    counts_ = {};
+    runLogs_.reset();
     RunSelected();
+    runLogs_.reset();
 }
 
 void CompileRun::ShowRunning(bool running) {
     view_.SetRunning(running);
 }
 
-void CompileRun::RunEntry(const std::wstring& entry) {
-    const std::wstring outDir = GetOutputDir(entry);
-    // A file that VB5 needed rewritten and did not get is compiled without /outdir.
-    const bool prepared = PrepareProjectForVb(entry, gVbMain);
-    // Neither the compiler's exit code nor a failed start stops the run.
-    runner_(CompileCommandLine(gVbMain, entry, prepared ? outDir : std::wstring()));
+void CompileRun::RunEntry(const std::wstring&) {
+    // Every compile goes through RunRow, which keeps the row's result.
+}
+
+void CompileRun::RunRow(std::size_t row) {
+    // The logs folder is made when the first compile starts, not for a run that checks nothing.
+    if (!runLogs_) runLogs_ = logs_();
+    const std::wstring& entry = Rows()[row];
+    SetResult(row, CompileEntry(gVbMain, entry, runLogs_->PathFor(entry), runner_));
+}
+
+void CompileRun::SetResult(std::size_t row, CompileOutcome outcome) {
+    if (row >= results_.size()) return;
+    counts_.Add(outcome.result);
+    results_[row] = std::move(outcome);
+    view_.SetRowResult(row, &*results_[row]);
+}
+
+std::wstring CompileRun::EndStatus(bool stopped, const std::vector<std::size_t>& notRun) {
+    for (const std::size_t row : notRun) {
+        CompileOutcome skipped;
+        skipped.result = CompileResult::Stopped;
+        SetResult(row, std::move(skipped));
+    }
+    // Nothing compiled (nothing selected, a file missing): the plain status, no counts.
+    if (counts_.succeeded + counts_.failed + counts_.stopped == 0)
+        return ListRun::EndStatus(stopped, notRun);
+    return CompileEndStatus(stopped, counts_);
+}
+
+void CompileRun::EndSound() {
+    if (counts_.failed > 0) {
+        view_.WarningSound();
+    } else {
+        ListRun::EndSound();
+    }
+}
+
+const CompileOutcome* CompileRun::Result(std::size_t row) const {
+    return row < results_.size() && results_[row] ? &*results_[row] : nullptr;
+}
+
+bool CompileRun::OpenRow(std::size_t row) {
+    const CompileOutcome* r = Result(row);
+    if (r == nullptr || r->result != CompileResult::Failed || r->logPath.empty() ||
+        !platform::LookupFile(r->logPath))
+        return false;
+    view_.OpenLog(r->logPath);
+    return true;
+}
+
+std::wstring CompileRun::RowDetails(std::size_t row) const {
+    const CompileOutcome* r = Result(row);
+    if (r == nullptr || r->result != CompileResult::Failed) return {};
+    return std::wstring(ResultLabel(r->result)) + L"：" + r->firstError;
 }
 
 }  // namespace kinoha

@@ -1,48 +1,65 @@
 // The batch compile window's behaviour: the project list it offers, the compile run over the
-// selected rows (one VB process at a time, each waited for), the stop between projects and the
-// geometry kept when the window closes. The run itself is the shared list run (list_run.h).
+// selected rows (one VB process at a time, each waited for, each row's result decided from
+// every signal and shown), the stop between projects and the geometry kept when the window
+// closes. The run itself is the shared list run (list_run.h).
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "app/list_run.h"
 #include "app/window_geometry.h"
+#include "compile/compile_entry.h"
+#include "compile/compile_log_folder.h"
 #include "compile/compile_view.h"
 
 namespace kinoha {
 
-// The command line that compiles one project or group file: the VB executable unquoted, then
-// " /make " and the quoted path, then " /outdir " and the quoted folder when there is one.
-std::wstring CompileCommandLine(const std::wstring& vbMain, const std::wstring& path,
-                                const std::wstring& outDir);
-
-// Runs a command line to its end (RunAndWait); tests put a recorder in its place.
-using CommandRunner = std::function<bool(const std::wstring& commandLine)>;
+// The logs folder of a run; tests put a folder of their own in its place.
+using LogFolderMaker = std::function<CompileLogFolder()>;
 
 class CompileRun final : public ListRun {
   public:
-    explicit CompileRun(CompileView& view, CommandRunner runner = {});
+    explicit CompileRun(CompileView& view, ProcessRunner runner = {}, LogFolderMaker logs = {});
 
     // The window's load: the geometry to open at (gTop, gLeft, gHeight, gWidth), the busy flag
     // cleared, the list taken afresh from the catalogue (lstPrj minus lstJyogai) and the hint
     // in the status line.
     WindowGeometry Load();
 
-    // "コンパイル開始": checks the VB executable, then runs over the selected rows: each file
-    // is prepared for the VB executable (PrepareProjectForVb) and compiled.
+    // "コンパイル開始": checks the VB executable, then runs over the selected rows: each one is
+    // compiled (CompileEntry, logs in a folder of this run) and gets its result; a failure does
+    // not stop the run. The status line ends with the counts, and the warning sound replaces
+    // the beep when something failed.
     void Make();
-    // "コンパイル中止": the run ends after the compile in progress.
+    // "コンパイル中止": the run ends after the compile in progress; the rows left get 中止.
     void Stop() { StopRun(); }
     // The window is closing: see ListRun::MayClose.
     bool Unload(const WindowGeometry& current) { return MayClose(current); }
 
+    // A row's last result; null when the row was not part of the last run.
+    const CompileOutcome* Result(std::size_t row) const;
+    // Double-click or Enter on a row: a failed row's log is opened. False when there is none.
+    bool OpenRow(std::size_t row);
+    // The row's details for its tooltip: "失敗：" and the first error line; empty otherwise.
+    std::wstring RowDetails(std::size_t row) const;
+
   private:
     void ShowRunning(bool running) override;
     void RunEntry(const std::wstring& entry) override;
+    void RunRow(std::size_t row) override;
+    std::wstring EndStatus(bool stopped, const std::vector<std::size_t>& notRun) override;
+    void EndSound() override;
+    void SetResult(std::size_t row, CompileOutcome outcome);
 
     CompileView& view_;
-    CommandRunner runner_;
+    ProcessRunner runner_;
+    LogFolderMaker logs_;
+    std::optional<CompileLogFolder> runLogs_;  // the folder of the run under way
+    std::vector<std::optional<CompileOutcome>> results_;
+    CompileCounts counts_;
 };
 
 }  // namespace kinoha

@@ -2,7 +2,11 @@
 // record it.
 #pragma once
 
+#include <cstddef>
+#include <string>
+
 #include "app/list_run.h"
+#include "compile/compile_result.h"
 
 namespace kinoha {
 
@@ -11,6 +15,12 @@ class CompileView : public ListRunView {
     // Running: the start button hidden and the stop button shown in its place, the list and the
     // close button disabled. Not running: the reverse.
     virtual void SetRunning(bool running) = 0;
+    // The system's warning sound: a run ended with failures.
+    virtual void WarningSound() = 0;
+    // A row's last result (its mark, time and first error line); null clears the mark.
+    virtual void SetRowResult(std::size_t row, const CompileOutcome* outcome) = 0;
+    // Opens a log file with the program the system associates with it.
+    virtual void OpenLog(const std::wstring& path) = 0;
 };
 
 }  // namespace kinoha

@@ -108,6 +108,12 @@ void SetWriteFaultForTesting(int step);
 // The system's short (8.3) name of an existing file or folder, which names the same thing; empty
 // when it has none (POSIX systems have none; Windows volumes may have them turned off).
 std::wstring ShortPathName(const std::wstring& path);
+// A stamp of the file's last write, finer than a second (100 ns on Windows, 1 ns elsewhere), to
+// tell whether a file was written between two looks. False when the file does not exist.
+bool FileWriteStamp(const std::wstring& path, std::uint64_t& stamp);
+// Removes an ordinary file; removes an empty directory. True when it is gone afterwards.
+bool RemoveFile(const std::wstring& path);
+bool RemoveEmptyDirectory(const std::wstring& directory);
 
 // Whether a new file can be created in `directory` (tried by creating and removing one).
 bool CanCreateFileIn(const std::wstring& directory);
@@ -151,6 +157,11 @@ bool ChangeCurrentDirectory(const std::wstring& directory);
 // (%LOCALAPPDATA%\Kinoha on Windows, $XDG_DATA_HOME/kinoha or ~/.local/share/kinoha elsewhere).
 std::wstring PerUserDirectory();
 
+// The system's folder for temporary files, without a trailing separator.
+std::wstring TemporaryDirectory();
+// The value of an environment variable, empty when it is not set.
+std::wstring EnvironmentValue(const std::wstring& name);
+
 // Processes the pending window events of the program's thread (no-op without a window system).
 void PumpEvents();
 // Replaces what PumpEvents does (tests drive window logic through it); an empty function
@@ -167,8 +178,9 @@ bool StartCommandLine(const std::wstring& commandLine);
 // Starts a command line like StartCommandLine and returns when the process has ended, processing
 // pending window events meanwhile (PumpEvents). The wait is on the process itself, so it neither
 // spins nor mistakes an exit code for "still running". False when nothing was started or the
-// process could not be watched.
-bool RunCommandLineAndWait(const std::wstring& commandLine);
+// process could not be watched. `exitCode`, when given, receives the process's exit code (on
+// POSIX 128 + the signal's number for a process ended by a signal).
+bool RunCommandLineAndWait(const std::wstring& commandLine, std::uint32_t* exitCode = nullptr);
 
 // Opens a document or program through the shell with its working directory (the default verb,
 // shown normally). `ownerWindow` is a native window handle or null. Returns the shell's code:

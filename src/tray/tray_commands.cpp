@@ -8,6 +8,7 @@
 #include "catalogue/project_file.h"
 #include "platform/platform.h"
 #include "tray/launch.h"
+#include "tray/quoted_program.h"
 
 namespace kinoha {
 
@@ -26,7 +27,7 @@ void OpenProject(const std::wstring& path, TrayView& view) {
     }
     PrepareProjectForVb(path, gVbMain);
     if (platform::LookupFile(gVbMain) &&
-        platform::StartCommandLine(gVbMain + L" \"" + path + L"\"")) {
+        platform::StartCommandLine(QuotedProgram(gVbMain) + L" \"" + path + L"\"")) {
         return;
     }
     ShowStartFailed(view, gVbMain, path);
@@ -38,7 +39,7 @@ void RunExecutable(const std::wstring& path, TrayView& view) {
                          MessageIcon::Exclamation);
         return;
     }
-    platform::StartCommandLine(path);
+    platform::StartCommandLine(QuotedProgram(path));
 }
 
 void ToggleFileNamesOnly(TrayView& view) {

@@ -96,9 +96,39 @@ void RunWindowBase::FillList(const std::vector<std::wstring>& rows) {
         SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.c_str()));
 }
 
+void RunWindowBase::SetListRow(std::size_t row, const std::wstring& text) {
+    const auto i = static_cast<WPARAM>(row);
+    if (static_cast<LRESULT>(row) >= SendMessageW(list_, LB_GETCOUNT, 0, 0)) return;
+    const LRESULT selected = SendMessageW(list_, LB_GETSEL, i, 0);
+    const LRESULT top = SendMessageW(list_, LB_GETTOPINDEX, 0, 0);
+    const LRESULT caret = SendMessageW(list_, LB_GETCARETINDEX, 0, 0);
+    SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(list_, LB_DELETESTRING, i, 0);
+    SendMessageW(list_, LB_INSERTSTRING, i, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageW(list_, LB_SETSEL, selected > 0 ? TRUE : FALSE, static_cast<LPARAM>(row));
+    SendMessageW(list_, LB_SETCARETINDEX, static_cast<WPARAM>(caret), TRUE);
+    SendMessageW(list_, LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
+    SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list_, nullptr, TRUE);
+    UpdateWindow(list_);
+}
+
 LRESULT RunWindowBase::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_COMMAND: {
+            const auto caret = [this] {
+                return static_cast<std::size_t>(SendMessageW(list_, LB_GETCARETINDEX, 0, 0));
+            };
+            if (list_ != nullptr && reinterpret_cast<HWND>(lParam) == list_) {
+                if (HIWORD(wParam) == LBN_DBLCLK) OnListActivated(caret());
+                if (HIWORD(wParam) == LBN_SELCHANGE) OnListCaretMoved(caret());
+                return 0;
+            }
+            // Enter in the list: the dialog manager turns it into the default button's command.
+            if (LOWORD(wParam) == IDOK && list_ != nullptr && GetFocus() == list_) {
+                OnListActivated(caret());
+                return 0;
+            }
             const auto index = static_cast<std::size_t>(LOWORD(wParam)) -
                                static_cast<std::size_t>(kFirstControlId);
             if (HIWORD(wParam) == BN_CLICKED && index < controls_.size() &&

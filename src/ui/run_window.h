@@ -52,6 +52,12 @@ class RunWindowBase : public WindowBase {
     std::vector<std::size_t> SelectedListRows() const;
     // Replaces the rows of the list.
     void FillList(const std::vector<std::wstring>& rows);
+    // Replaces one row's text; its selection and the list's scroll place stay.
+    void SetListRow(std::size_t row, const std::wstring& text);
+    // A row of the list was double-clicked, or Enter was pressed on it.
+    virtual void OnListActivated(std::size_t) {}
+    // The list's caret row changed (a click or a key).
+    virtual void OnListCaretMoved(std::size_t) {}
 
     // The controls in tab order; the first to get the focus; the window's load (the logic's),
     // returning the geometry it opens at; the close, true when it may happen.

@@ -117,8 +117,11 @@ void PlaceControl(HWND control, const TwipsRect& place, UINT dpi) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// The parent's property that holds its tooltip window.
+constexpr wchar_t kTooltipProp[] = L"KinohaTooltip";
+
 void AddTooltip(HWND parent, HWND control, const std::wstring& text) {
-    static const wchar_t* kProp = L"KinohaTooltip";
+    const wchar_t* kProp = kTooltipProp;
     HWND tip = static_cast<HWND>(GetPropW(parent, kProp));
     if (tip == nullptr) {
         tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
@@ -134,6 +137,17 @@ void AddTooltip(HWND parent, HWND control, const std::wstring& text) {
     info.uId = reinterpret_cast<UINT_PTR>(control);
     info.lpszText = const_cast<wchar_t*>(text.c_str());
     SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+void SetTooltipText(HWND parent, HWND control, const std::wstring& text) {
+    HWND tip = static_cast<HWND>(GetPropW(parent, kTooltipProp));
+    if (tip == nullptr) return;
+    TTTOOLINFOW info{};
+    info.cbSize = sizeof info;
+    info.hwnd = parent;
+    info.uId = reinterpret_cast<UINT_PTR>(control);
+    info.lpszText = const_cast<wchar_t*>(text.c_str());
+    SendMessageW(tip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
 RECT VisibleWindowRect(int leftTwips, int topTwips, int widthTwips, int heightTwips, UINT dpi) {

@@ -53,6 +53,8 @@ void PlaceControl(HWND control, const TwipsRect& place, UINT dpi);
 
 // Adds a tooltip to a control (creating the tooltip window of the parent on first use).
 void AddTooltip(HWND parent, HWND control, const std::wstring& text);
+// Changes the text of a control's tooltip made by AddTooltip.
+void SetTooltipText(HWND parent, HWND control, const std::wstring& text);
 
 // Outer window rectangle from a geometry in twips, moved onto the nearest monitor's work area
 // when it would lie off every monitor.

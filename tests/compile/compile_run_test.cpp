@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "app/globals.h"
 #include "fake_compile_view.h"
 #include "platform/platform.h"
+#include "support/fake_vb.h"
 #include "support/test_files.h"
 #include "tray/tray_commands.h"
 
@@ -17,7 +19,8 @@ namespace {
 
 const std::wstring kSelectHint = L"コンパイル中止：ファイルを選択して下さい";
 
-// A window on a catalogue of real files, with the compiles recorded instead of run.
+// A window on a catalogue of real files, with the compiles recorded and played by a fake VB that
+// writes the log and the output files as told.
 class CompileRunTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -46,14 +49,18 @@ class CompileRunTest : public ::testing::Test {
     }
 
     test::TempDir dir_;
+    test::TempDir logRoot_;
     test::FakeCompileView view_;
-    std::vector<std::wstring> commands_;
+    test::FakeVb vb_;
+    std::vector<std::wstring>& commands_ = vb_.commands;
+    std::map<std::wstring, test::FakeVbMode>& behaviour_ = vb_.modes;
     std::function<void(std::size_t)> duringCompile_;  // called inside the n-th compile, from 1
-    CompileRun run_{view_, [this](const std::wstring& line) {
-                        commands_.push_back(line);
-                        if (duringCompile_) duringCompile_(commands_.size());
-                        return true;
-                    }};
+    CompileRun run_{view_,
+                    [this](const std::wstring& line) {
+                        if (duringCompile_) duringCompile_(commands_.size() + 1);
+                        return vb_(line);
+                    },
+                    [this] { return CompileLogFolder::Given(logRoot_.path()); }};
 };
 
 TEST_F(CompileRunTest, TheListIsTheCatalogueMinusTheExclusionsWithGroupsWhole) {
@@ -82,12 +89,19 @@ TEST_F(CompileRunTest, CommandLinesWithAndWithoutOutputFolder) {
     lstPrj.Add(group);
     LoadAndSelect({true, true, true});
     run_.Make();
-    EXPECT_EQ(commands_, (std::vector<std::wstring>{gVbMain + L" /make \"" + withOut +
-                                                        L"\" /outdir \"" + dir_.path() + L"\\bin\"",
-                                                    gVbMain + L" /make \"" + without + L"\"",
-                                                    gVbMain + L" /make \"" + group + L"\""}));
-    EXPECT_EQ(CompileCommandLine(L"C:\\Program Files\\VB98\\VB6.EXE", L"D:\\p q\\x.vbp", L"D:\\o"),
-              L"C:\\Program Files\\VB98\\VB6.EXE /make \"D:\\p q\\x.vbp\" /outdir \"D:\\o\"");
+    // The VB executable's path with its blank is quoted; every line ends with VB's log switch.
+    const std::wstring vb = L"\"" + gVbMain + L"\"";
+    const std::wstring logs = logRoot_.path() + L"\\";
+    EXPECT_EQ(commands_, (std::vector<std::wstring>{
+                             vb + L" /make \"" + withOut + L"\" /outdir \"" + dir_.path() +
+                                 L"\\bin\" /out \"" + logs + L"A.log\"",
+                             vb + L" /make \"" + without + L"\" /out \"" + logs + L"B.log\"",
+                             vb + L" /make \"" + group + L"\" /out \"" + logs + L"c.log\""}));
+    // A VB setting that carries a switch after the program: the program part is quoted.
+    EXPECT_EQ(CompileCommandLine(gVbMain + L" /q", L"D:\\x.vbp", L"D:\\o", L"D:\\l.log"),
+              vb + L" /q /make \"D:\\x.vbp\" /outdir \"D:\\o\" /out \"D:\\l.log\"");
+    EXPECT_EQ(view_.statuses.back(), L"コンパイル終了：成功 3／失敗 0");
+    EXPECT_EQ(view_.marks, (std::vector<std::wstring>{L"成功", L"成功", L"成功"}));
 }
 
 TEST_F(CompileRunTest, ARunCountsTheSelectedRowsBeepsAndCanBeRepeated) {
@@ -109,7 +123,8 @@ TEST_F(CompileRunTest, ARunCountsTheSelectedRowsBeepsAndCanBeRepeated) {
     EXPECT_EQ(commands_.size(), 2u);
     EXPECT_NE(commands_[1].find(L"C.vbp"), std::wstring::npos);
     EXPECT_EQ(view_.statuses[1], L"コンパイル開始");
-    EXPECT_EQ(view_.statuses.back(), L"コンパイル終了");
+    EXPECT_EQ(view_.statuses.back(), L"コンパイル終了：成功 2／失敗 0");
+    EXPECT_EQ(view_.marks, (std::vector<std::wstring>{L"成功", L"", L"成功"}));
     EXPECT_EQ(view_.runningStates, (std::vector<bool>{true, false}));
     EXPECT_EQ(view_.beeps, 1);
     EXPECT_TRUE(view_.messages.empty());
@@ -200,7 +215,9 @@ TEST_F(CompileRunTest, StopDuringTheSecondOfFiveEndsAfterIt) {
     };
     run_.Make();
     EXPECT_EQ(commands_.size(), 2u);
-    EXPECT_EQ(view_.statuses.back(), L"コンパイル中止");
+    EXPECT_EQ(view_.statuses.back(), L"コンパイル中止：成功 2／失敗 0／中止 3");
+    EXPECT_EQ(view_.marks,
+              (std::vector<std::wstring>{L"成功", L"成功", L"中止", L"中止", L"中止"}));
     EXPECT_EQ(view_.beeps, 1);
     EXPECT_FALSE(run_.Running());
     EXPECT_TRUE(run_.Unload({0, 0, 4515, 6630}));
@@ -216,7 +233,99 @@ TEST_F(CompileRunTest, AStopAmongTheEventsAfterACompileEndsTheRunToo) {
     });
     run_.Make();
     EXPECT_EQ(commands_.size(), 1u);
-    EXPECT_EQ(view_.statuses.back(), L"コンパイル中止");
+    EXPECT_EQ(view_.statuses.back(), L"コンパイル中止：成功 1／失敗 0／中止 1");
+}
+
+TEST_F(CompileRunTest, EachFailingSignalAloneMakesAFailure) {
+    // One project per signal; everything else about each compile goes well.
+    const std::vector<std::pair<std::wstring, test::FakeVbMode>> cases = {
+        {L"NotStarted", {false, 0, true, "", true}},
+        {L"ExitCode", {true, 3, true, "", true}},
+        {L"ErrorLine",
+         {true, 0, true,
+          // VB's log in the ANSI code page: "変数が定義されていません。" in CP932.
+          "Compile Error in File 'C:\\x\\Form1.frm', Line 12 : "
+          "\x95\xcf\x90\x94\x82\xaa\x92\xe8\x8b\x60\x82\xb3\x82\xea\x82\xc4\x82\xa2\x82\xdc\x82\xb9"
+          "\x82\xf1\x81\x42\r\nBuild of 'C:\\x\\App.exe' failed.\r\n",
+          true}},
+        {L"NoVerdict", {true, 0, true, "something else\r\n", true}},
+        {L"NoLog", {true, 0, false, "", true}},
+        {L"NoOutput", {true, 0, true, "", false}},
+    };
+    std::vector<bool> all;
+    for (const auto& [name, vb] : cases) {
+        Project(name + L"\\" + name + L".vbp");
+        behaviour_[name + L".vbp"] = vb;
+        all.push_back(true);
+    }
+    LoadAndSelect(all);
+    run_.Make();
+    ASSERT_EQ(commands_.size(), cases.size());
+    // Rows are sorted: ErrorLine, ExitCode, NoLog, NoOutput, NotStarted, NoVerdict.
+    const std::vector<std::wstring> firstErrors = {
+        L"Compile Error in File 'C:\\x\\Form1.frm', Line 12 : 変数が定義されていません。",
+        L"ＶＢ本体が終了コード 3 で終了しました",
+        L"ＶＢ本体がログを書きませんでした",
+        L"出力ファイルが書かれていません：" + dir_.path() + L"\\NoOutput\\App.exe",
+        L"ＶＢ本体を起動できませんでした",
+        L"ログにビルド成功の行がありません",
+    };
+    for (std::size_t row = 0; row < cases.size(); ++row) {
+        ASSERT_NE(run_.Result(row), nullptr);
+        EXPECT_EQ(run_.Result(row)->result, CompileResult::Failed) << row;
+        EXPECT_EQ(run_.Result(row)->firstError, firstErrors[row]) << row;
+        EXPECT_EQ(run_.RowDetails(row), L"失敗：" + firstErrors[row]);
+    }
+    EXPECT_EQ(view_.statuses.back(), L"コンパイル終了：成功 0／失敗 6");
+    EXPECT_EQ(view_.warnings, 1);
+    EXPECT_EQ(view_.beeps, 0);
+
+    // A failed row opens its log; a row whose VB wrote none opens nothing.
+    EXPECT_TRUE(run_.OpenRow(0));
+    EXPECT_FALSE(run_.OpenRow(2));
+    EXPECT_EQ(view_.opened, (std::vector<std::wstring>{logRoot_.path() + L"\\ErrorLine.log"}));
+}
+
+TEST_F(CompileRunTest, AGroupFailsWithAnyOfItsProjectsAndUnknownOutputsAreNoSignal) {
+    Project(L"a\\A.vbp");
+    Project(L"b\\B.vbp");
+    // A DLL project: no ".EXE", so its output file is not looked for.
+    test::WriteFile(dir_ / L"c\\C.vbp", "Type=OleDll\r\nExeName32=\"C.dll\"\r\n");
+    lstPrj.Add(dir_ / L"c\\C.vbp");
+    test::WriteFile(dir_ / L"G.vbg",
+                    "VBGROUP 5.0\r\nStartupProject=a\\A.vbp\r\nProject=b\\B.vbp\r\n");
+    lstPrj.Add(dir_ / L"G.vbg");
+    behaviour_[L"B.vbp"].writesOutput = false;
+    LoadAndSelect({true, true, true, true});  // A, B, C, G.vbg
+    run_.Make();
+    EXPECT_EQ(view_.marks, (std::vector<std::wstring>{L"成功", L"失敗", L"成功", L"失敗"}));
+    EXPECT_EQ(run_.Result(3)->firstError,
+              L"出力ファイルが書かれていません：" + dir_.path() + L"\\b\\App.exe");
+    EXPECT_EQ(view_.statuses.back(), L"コンパイル終了：成功 2／失敗 2");
+
+    // The next run clears the marks of rows it does not compile.
+    view_.selection = {true, false, false, false};
+    run_.Make();
+    EXPECT_EQ(view_.marks, (std::vector<std::wstring>{L"成功", L"", L"", L""}));
+    EXPECT_EQ(view_.beeps, 1);
+}
+
+TEST_F(CompileRunTest, AnOutputFolderWithAQuoteIsRefusedAndARootKeepsItsMeaning) {
+    Project(L"a\\A.vbp", "bin\" /out \"C:\\Windows\\win.ini");
+    Project(L"b\\B.vbp", "C:\\");
+    Project(L"c\\C.vbp", "..\\out\\");
+    LoadAndSelect({true, true, true});
+    run_.Make();
+    // Nothing was started for A; B's and C's folders lost the backslash before the quote.
+    ASSERT_EQ(commands_.size(), 2u);
+    EXPECT_NE(commands_[0].find(L" /outdir \"C:\\.\" /out "), std::wstring::npos);
+    EXPECT_NE(commands_[1].find(L" /outdir \"" + dir_.path() + L"\\out\" /out "),
+              std::wstring::npos);
+    ASSERT_NE(run_.Result(0), nullptr);
+    EXPECT_EQ(run_.Result(0)->result, CompileResult::Failed);
+    EXPECT_EQ(run_.Result(0)->firstError.rfind(L"出力先フォルダ名に「\"」が含まれているため", 0),
+              0u);
+    EXPECT_EQ(run_.Result(0)->logPath, L"");
 }
 
 TEST_F(CompileRunTest, ClosingRecordsTheGeometryRefusedOrNot) {

@@ -19,6 +19,9 @@ class FakeCompileView : public CompileView {
     std::vector<bool> runningStates;     // every SetRunning, in order
     std::vector<bool> selection;         // one flag per row
     int beeps = 0;
+    int warnings = 0;
+    std::vector<std::wstring> marks;   // per row: "" or the result's label, as last shown
+    std::vector<std::wstring> opened;  // logs opened, in order
 
     void ShowMessage(const std::wstring& title, const std::wstring& text,
                      MessageIcon icon) override {
@@ -34,6 +37,12 @@ class FakeCompileView : public CompileView {
         return rows;
     }
     void Beep() override { ++beeps; }
+    void WarningSound() override { ++warnings; }
+    void SetRowResult(std::size_t row, const CompileOutcome* outcome) override {
+        if (marks.size() <= row) marks.resize(row + 1);
+        marks[row] = outcome != nullptr ? ResultLabel(outcome->result) : L"";
+    }
+    void OpenLog(const std::wstring& path) override { opened.push_back(path); }
 };
 
 }  // namespace kinoha::test

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The batch compile window on the sample projects: three projects selected and compiled by the
-# stand-in (a second each), the tray deaf while they run, the window's height and place kept
+# stand-in (a second each), each command line with VB's log switch, the tray deaf while they run, the window's height and place kept
 # from one opening to the next and written to the settings file at the end.
 E2E_NAME=compile-window
 source "$(dirname "$0")/lib.sh"
@@ -37,16 +37,7 @@ screenshot opened
 read -r x0 y0 w0 h0 <<<"$(window_box)"
 [ "$w0 $h0" = "442 301" ] || fail "the window opened at ${w0}x$h0, not 6630 x 4515 twips (442x301)"
 
-# The list: Tanaoroshi.vbp, Uriage.vbp, Zaiko.vbg, Zaiko.vbp; one row is 13 pixels, the first
-# at 55 from the window's top. Select the three projects, leave the group out.
-ROW0=55
-xdotool mousemove --window "$WIN" 200 $ROW0 click 1
-sleep 0.3
-xdotool keydown ctrl
-xdotool mousemove --window "$WIN" 200 $((ROW0 + 13)) click 1
-xdotool mousemove --window "$WIN" 200 $((ROW0 + 39)) click 1
-xdotool keyup ctrl
-sleep 0.5
+select_sample_projects
 screenshot selected
 
 # "コンパイル開始" follows the list in the tab order.
@@ -64,14 +55,19 @@ screenshot tray-ignored
 
 vb="$(winpath "$PROGRAM_DIR")\\vb-standin.exe"
 bin="$(winpath "$PROJECTS")\\bin"
-expected=""
-for p in Tanaoroshi/Tanaoroshi Uriage/Uriage Zaiko/Zaiko; do
-  expected+="$vb /make \"$(winpath "$PROJECTS/$p.vbp")\" /outdir \"$bin\""$'\n'
-done
 for _ in $(seq 100); do [ "$(standin_log | grep -c '/make')" -ge 3 ] && break; sleep 0.2; done
 sleep 1.5  # the last compile's second and the end of the run
-[ "$(standin_log)"$'\n' = "$expected" ] ||
-  fail "the stand-in's log differs: got [$(standin_log)] expected [$expected]"
+# Each command line: the quoted stand-in, the project, its output folder and VB's log switch
+# with a log in this run's folder under %LOCALAPPDATA%\Kinoha\logs.
+[ "$(standin_log | wc -l)" = 3 ] || fail "not three command lines: $(standin_log)"
+n=0
+while IFS= read -r line; do
+  n=$((n + 1))
+  p=$(sed -n "${n}p" <<<$'Tanaoroshi/Tanaoroshi\nUriage/Uriage\nZaiko/Zaiko')
+  start="\"$vb\" /make \"$(winpath "$PROJECTS/$p.vbp")\" /outdir \"$bin\" /out \""
+  [[ "$line" == "$start"*"\\Kinoha\\logs\\"*"\\${p#*/}.log\"" ]] ||
+    fail "command line $n is [$line], not [$start...\\Kinoha\\logs\\...\\${p#*/}.log\"]"
+done < <(standin_log)
 for exe in Tanaoroshi Uriage Zaiko; do
   grep -q "placeholder written by vb-standin" "$PROJECTS/bin/$exe.exe" 2>/dev/null ||
     fail "no placeholder output $PROJECTS/bin/$exe.exe"

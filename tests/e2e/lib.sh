@@ -235,3 +235,17 @@ end_program() {
   for _ in $(seq 50); do kinoha_running || return 0; sleep 0.2; done
   fail "the program did not end"
 }
+
+# In the batch compile window $WIN on the sample projects, whose list reads Tanaoroshi.vbp,
+# Uriage.vbp, Zaiko.vbg, Zaiko.vbp (one row is 13 pixels, the first at ROW0 = 55 from the
+# window's top): selects the three projects and leaves the group out.
+ROW0=55
+select_sample_projects() {
+  xdotool mousemove --window "$WIN" 200 $ROW0 click 1
+  sleep 0.3
+  xdotool keydown ctrl
+  xdotool mousemove --window "$WIN" 200 $((ROW0 + 13)) click 1
+  xdotool mousemove --window "$WIN" 200 $((ROW0 + 39)) click 1
+  xdotool keyup ctrl
+  sleep 0.5
+}

@@ -18,7 +18,7 @@ cat "$WORK/package.log"
 # What the zip holds, in one folder named like it. (The listing is read whole: grep -q on a
 # pipe could cut it short.)
 listing=$(unzip -l "$zip_file")
-for f in kinoha.exe kinoha-step.exe Kinoha.html LICENSE CHANGELOG.md README.ja.md \
+for f in kinoha.exe kinoha-step.exe kinoha-make.exe Kinoha.html LICENSE CHANGELOG.md README.ja.md \
          examples/Zaiko.vbg examples/Uriage/Uriage.vbp; do
   grep -q " $name/$f\$" <<<"$listing" || fail "the zip lacks $f"
 done
@@ -33,7 +33,7 @@ grep -o 'src="[^"]*"' "$PROGRAM_DIR/Kinoha.html" | sed 's/src="//; s/"$//' | whi
 done
 
 # Both programs carry the version in their version resource (Explorer's Properties show it).
-for exe in kinoha.exe kinoha-step.exe; do
+for exe in kinoha.exe kinoha-step.exe kinoha-make.exe; do
   texts=$(strings -el "$PROGRAM_DIR/$exe")
   grep -A1 -x 'FileVersion' <<<"$texts" | grep -qx '3.04' || fail "$exe has no FileVersion 3.04"
   grep -A1 -x 'ProductName' <<<"$texts" | grep -qx 'Kinoha' || fail "$exe has no ProductName"

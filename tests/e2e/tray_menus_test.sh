@@ -13,12 +13,13 @@ tray_click 1
 screenshot executables-menu
 keys Escape
 
-# The first entry is the first project in sorted order; the VB executable gets it in quotes.
+# The first entry is the first project in sorted order; the VB executable gets it in quotes, and
+# its own path is quoted too.
 first=$(sorted_projects 1)
 tray_click 3
 keys Down Return
 for _ in $(seq 50); do standin_log | grep -qF "\"$first\"" && break; sleep 0.2; done
-expected="$(winpath "$PROGRAM_DIR")\\vb-standin.exe \"$first\""
+expected="\"$(winpath "$PROGRAM_DIR")\\vb-standin.exe\" \"$first\""
 standin_log | grep -qxF "$expected" || fail "the stand-in's log lacks [$expected]: $(standin_log)"
 
 # A project deleted after the search: "ファイル無し", and nothing started.

@@ -45,4 +45,7 @@ void RemoveDirectoryLink(const std::wstring& link);
 // The UTF-8 bytes of a text (POSIX file names in tests).
 std::string Utf8(const std::wstring& text);
 
+// Sets an environment variable of the test process; an empty value removes it.
+void SetEnvironment(const std::string& name, const std::string& value);
+
 }  // namespace kinoha::test

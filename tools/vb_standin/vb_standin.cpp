@@ -1,18 +1,31 @@
-// vb-standin.exe: a test double that honours the VB executable's command line for the tests and
-// the demo. It compiles nothing.
-//   vb-standin "project"                          records the command line and ends
-//   vb-standin /make "project" [/outdir "dir"]    also writes a placeholder file where the
-//                                                 project's executable would go
+// vb-standin.exe: a TEST DOUBLE for the VB executable, used by the tests and the demo. It
+// compiles nothing; it only honours VB's command line:
+//   vb-standin "project"                      records the command line and ends
+//   vb-standin /make "file" [/outdir "dir"] [/out "log"]
+//                                             writes a placeholder file where each project's
+//                                             executable would go and, with /out, a log in the
+//                                             ANSI code page as VB writes one
 // Every command line is appended to vb-standin.log beside the program (UTF-8, one per line).
-// KINOHA_STANDIN_WAIT_MS makes each /make take that long.
+// What a /make does is told by the test: a file beside the project named like it with
+// ".standin" added (App.vbp.standin), or else the environment variable KINOHA_STANDIN_MODE, holds
+// one or more of these words:
+//   fail        error lines and a failure line in the log, exit code 1, no output file
+//   unchanged   a success line in the log, but the output file is left as it is
+//   exit        ends at once: no log, no output, exit code 0
+//   crash       ends as a crashed process does: nothing written, exit code 0xC0000005
+//   wait N      takes N seconds (also KINOHA_STANDIN_WAIT_MS, in milliseconds)
+//   biglog N    N megabytes of other lines in the log before the verdict
 #include <windows.h>
 
 #include <shellapi.h>
 
+#include <cstdio>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "app/text_helpers.h"
+#include "catalogue/group_file.h"
 #include "platform/platform.h"
 
 namespace {
@@ -48,28 +61,98 @@ std::wstring QuotedValue(const std::vector<std::wstring>& lines, const std::wstr
     return value;
 }
 
-void WritePlaceholder(const std::wstring& project, const std::wstring& outdir) {
+// Where the project's executable goes; empty when it names none.
+std::wstring ExePath(const std::wstring& project, const std::wstring& outdir) {
     std::vector<std::wstring> lines;
-    if (!platform::ReadTextLines(project, lines)) return;
+    if (!platform::ReadTextLines(project, lines)) return {};
     const std::wstring exe = QuotedValue(lines, L"ExeName32=");
-    if (exe.empty()) return;
+    if (exe.empty()) return {};
     std::wstring dir = outdir;
     if (dir.empty()) {
-        const std::wstring folder = project.substr(0, project.find_last_of(L'\\'));
+        const std::wstring folder = FolderOf(project);
         const std::wstring path32 = QuotedValue(lines, L"Path32=");
-        dir = path32.empty() ? folder : ResolvePath(folder + L"\\" + path32);
+        dir = path32.empty() ? folder : PathFromFolder(folder, path32);
     }
-    platform::EnsureDirectory(dir);
-    platform::ReplaceFileAtomically(dir + L"\\" + exe,
-                                    "placeholder written by vb-standin; not a program\r\n");
+    if (dir.size() > 2 && dir.compare(dir.size() - 2, 2, L"\\.") == 0) dir.resize(dir.size() - 2);
+    if (!dir.empty() && dir.back() == L'\\') dir.pop_back();
+    return dir + L"\\" + exe;
+}
+
+struct Mode {
+    bool fail = false, unchanged = false, exitAtOnce = false, crash = false;
+    int waitSeconds = 0, bigLogMb = 0;
+};
+
+void ReadWords(const std::wstring& text, Mode& m) {
+    std::wistringstream words(text);
+    std::wstring w;
+    while (words >> w) {
+        if (w == L"fail") m.fail = true;
+        if (w == L"unchanged") m.unchanged = true;
+        if (w == L"exit") m.exitAtOnce = true;
+        if (w == L"crash") m.crash = true;
+        if (w == L"wait") words >> m.waitSeconds;
+        if (w == L"biglog") words >> m.bigLogMb;
+    }
+}
+
+Mode ModeFor(const std::vector<std::wstring>& projects, const std::wstring& file) {
+    Mode m;
+    ReadWords(platform::EnvironmentValue(L"KINOHA_STANDIN_MODE"), m);
+    std::vector<std::wstring> marked = projects;
+    marked.push_back(file);
+    for (const auto& p : marked) {
+        std::vector<std::wstring> lines;
+        if (!platform::ReadTextLines(p + L".standin", lines)) continue;
+        for (const auto& line : lines) ReadWords(line, m);
+    }
+    return m;
+}
+
+void WriteAnsiLog(const std::wstring& path, const std::vector<std::wstring>& lines, int bigMb) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    DWORD written = 0;
+    const std::string filler(1023, '#');
+    for (int i = 0; i < bigMb * 1024; ++i) {
+        WriteFile(file, filler.data(), static_cast<DWORD>(filler.size()), &written, nullptr);
+        WriteFile(file, "\n", 1, &written, nullptr);
+    }
+    for (const auto& line : lines) {
+        const std::string bytes = platform::EncodeAnsi(line) + "\r\n";
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    }
+    CloseHandle(file);
 }
 }  // namespace
+
+constexpr char kHelp[] =
+    "vb-standin: a TEST DOUBLE for the VB executable (VB6.EXE), for Kinoha's tests and demo.\n"
+    "It compiles nothing. It records every command line in vb-standin.log beside itself.\n"
+    "  vb-standin \"project\"                        ends at once\n"
+    "  vb-standin /make \"file\" [/outdir \"dir\"] [/out \"log\"]\n"
+    "      writes a placeholder where each project's executable goes and, with /out, a log\n"
+    "      in the ANSI code page with the lines VB writes\n"
+    "A file beside the project named like it plus \".standin\", or the environment variable\n"
+    "KINOHA_STANDIN_MODE, holds words that change what /make does:\n"
+    "  fail        error lines and a failure line in the log, exit code 1, no output\n"
+    "  unchanged   a success line in the log, the output file left as it is\n"
+    "  exit        ends at once: no log, no output, exit code 0\n"
+    "  crash       ends as a crashed process does: exit code 0xC0000005, nothing written\n"
+    "  wait N      takes N seconds (KINOHA_STANDIN_WAIT_MS: milliseconds)\n"
+    "  biglog N    N megabytes of other lines in the log before the verdict\n";
 
 int wmain() {
     AppendLog(GetCommandLineW());
     int argc = 0;
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-    std::wstring project, outdir;
+    if (argc == 2 && (wcscmp(argv[1], L"/?") == 0 || wcscmp(argv[1], L"--help") == 0)) {
+        std::fputs(kHelp, stdout);
+        LocalFree(argv);
+        return 0;
+    }
+    std::wstring file, outdir, log;
     bool make = false;
     for (int i = 1; i < argc; ++i) {
         const std::wstring a = argv[i];
@@ -77,14 +160,44 @@ int wmain() {
             make = true;
         } else if (_wcsicmp(a.c_str(), L"/outdir") == 0 && i + 1 < argc) {
             outdir = argv[++i];
-        } else if (project.empty()) {
-            project = a;
+        } else if (_wcsicmp(a.c_str(), L"/out") == 0 && i + 1 < argc) {
+            log = argv[++i];
+        } else if (file.empty()) {
+            file = a;
         }
     }
     LocalFree(argv);
     if (!make) return 0;
+
+    const std::wstring upper = UpperAscii(file);
+    const bool group = upper.size() > 4 && upper.compare(upper.size() - 4, 4, L".VBG") == 0;
+    const std::vector<std::wstring> projects =
+        group ? GroupProjects(file) : std::vector<std::wstring>{file};
+    const Mode mode = ModeFor(projects, file);
+    if (mode.exitAtOnce) return 0;
+    if (mode.crash) return static_cast<int>(0xC0000005u);
     wchar_t wait[32] = {};
     if (GetEnvironmentVariableW(L"KINOHA_STANDIN_WAIT_MS", wait, 32) > 0) Sleep(_wtoi(wait));
-    WritePlaceholder(project, outdir);
-    return 0;
+    Sleep(static_cast<DWORD>(mode.waitSeconds) * 1000);
+
+    std::vector<std::wstring> lines;
+    for (const auto& project : projects) {
+        // A group member goes to its own folder; /outdir applies to a project compiled alone.
+        const std::wstring exe = ExePath(project, group ? std::wstring() : outdir);
+        const std::wstring target = exe.empty() ? project : exe;
+        if (mode.fail) {
+            lines.push_back(L"Compile Error in File '" + FolderOf(project) +
+                            L"\\Form1.frm', Line 12 : 変数が定義されていません。");
+            lines.push_back(L"Build of '" + target + L"' failed.");
+            continue;
+        }
+        if (!exe.empty() && !mode.unchanged) {
+            platform::EnsureDirectory(FolderOf(exe));
+            platform::ReplaceFileAtomically(exe,
+                                            "placeholder written by vb-standin; not a program\r\n");
+        }
+        lines.push_back(L"Build of '" + target + L"' succeeded.");
+    }
+    if (!log.empty()) WriteAnsiLog(log, lines, mode.bigLogMb);
+    return mode.fail ? 1 : 0;
 }

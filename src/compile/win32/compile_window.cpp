@@ -3,7 +3,9 @@
 // window's (ui/run_window.h).
 #include <windows.h>
 
+#include "app/text_helpers.h"
 #include "compile/compile_run.h"
+#include "platform/platform.h"
 #include "ui/program_windows.h"
 #include "ui/run_window.h"
 
@@ -17,6 +19,15 @@ constexpr wchar_t kCaption[] = L"自動コンパイル画面";
 constexpr TwipsRect kTitlePlace{120, 120, 6135, 375};
 constexpr TwipsRect kMakePlace{3480, 3240, 1575, 495};
 constexpr TwipsRect kEndPlace{5280, 3240, 1095, 495};
+constexpr wchar_t kListTip[] = L"プロジェクトグループは、登録されたプロジェクトを全て対象とします";
+
+// A row with its last result in front: "【成功 1.2秒】path", "【中止】path".
+std::wstring MarkedRow(const std::wstring& path, const CompileOutcome* outcome) {
+    if (outcome == nullptr) return path;
+    std::wstring mark = L"【" + std::wstring(ResultLabel(outcome->result));
+    if (outcome->result != CompileResult::Stopped) mark += L" " + SecondsText(outcome->seconds);
+    return mark + L"】" + path;
+}
 
 class CompileWindow final : public RunWindow<CompileView> {
   public:
@@ -32,6 +43,14 @@ class CompileWindow final : public RunWindow<CompileView> {
             EnableWindow(c, running ? FALSE : TRUE);
         }
     }
+    void WarningSound() override { MessageBeep(MB_ICONEXCLAMATION); }
+    void SetRowResult(std::size_t row, const CompileOutcome* outcome) override {
+        if (row < run_.Rows().size()) SetListRow(row, MarkedRow(run_.Rows()[row], outcome));
+    }
+    // With the program associated with ".log" files, as the step window opens its report.
+    void OpenLog(const std::wstring& path) override {
+        platform::ShellOpen(Handle(), path, FolderOf(path));
+    }
 
   private:
     void CreateControls() override {
@@ -44,8 +63,14 @@ class CompileWindow final : public RunWindow<CompileView> {
         AddStatusLine();
         cmdStop_ = AddButton(L"コンパイル中止", kMakePlace, [this] { run_.Stop(); });
         ShowWindow(cmdStop_, SW_HIDE);
-        AddTooltip(Handle(), list_,
-                   L"プロジェクトグループは、登録されたプロジェクトを全て対象とします");
+        AddTooltip(Handle(), list_, kListTip);
+    }
+    // A failed row opens its log; its first error line is the list's tooltip while it has the
+    // caret.
+    void OnListActivated(std::size_t row) override { run_.OpenRow(row); }
+    void OnListCaretMoved(std::size_t row) override {
+        const std::wstring details = run_.RowDetails(row);
+        SetTooltipText(Handle(), list_, details.empty() ? std::wstring(kListTip) : details);
     }
     HWND FirstFocus() const override { return cmdEnd_; }
     WindowGeometry Load() override {

@@ -26,11 +26,16 @@ bool Spawn(const std::wstring& commandLine, pid_t& pid) {
     return posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) == 0;
 }
 
-bool WaitFor(pid_t pid) {
+bool WaitFor(pid_t pid, std::uint32_t* exitCode) {
     for (;;) {
         int status = 0;
         const pid_t r = waitpid(pid, &status, WNOHANG);
-        if (r == pid) return true;
+        if (r == pid) {
+            if (exitCode != nullptr)
+                *exitCode = WIFEXITED(status) ? static_cast<std::uint32_t>(WEXITSTATUS(status))
+                                              : 128u + static_cast<std::uint32_t>(WTERMSIG(status));
+            return true;
+        }
         if (r < 0 && errno != EINTR) return false;
         PumpEvents();
         const timespec pause{0, 5'000'000};
@@ -53,9 +58,9 @@ bool StartCommandLine(const std::wstring& commandLine) {
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-bool RunCommandLineAndWait(const std::wstring& commandLine) {
+bool RunCommandLineAndWait(const std::wstring& commandLine, std::uint32_t* exitCode) {
     pid_t pid = 0;
-    return Spawn(commandLine, pid) && WaitFor(pid);
+    return Spawn(commandLine, pid) && WaitFor(pid, exitCode);
 }
 
 int ShellOpen(void*, const std::wstring& file, const std::wstring&) {

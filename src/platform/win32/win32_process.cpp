@@ -30,7 +30,7 @@ bool StartCommandLine(const std::wstring& commandLine) {
     return pi.dwProcessId != 0;
 }
 
-bool RunCommandLineAndWait(const std::wstring& commandLine) {
+bool RunCommandLineAndWait(const std::wstring& commandLine, std::uint32_t* exitCode) {
     PROCESS_INFORMATION pi{};
     if (!Create(commandLine, pi)) return false;
     CloseHandle(pi.hThread);
@@ -45,8 +45,11 @@ bool RunCommandLineAndWait(const std::wstring& commandLine) {
         }
         PumpEvents();
     }
+    DWORD code = 0;
+    const bool known = GetExitCodeProcess(pi.hProcess, &code) != 0;
     CloseHandle(pi.hProcess);
-    return true;
+    if (exitCode != nullptr) *exitCode = static_cast<std::uint32_t>(code);
+    return known;
 }
 
 int ShellOpen(void* ownerWindow, const std::wstring& file, const std::wstring& directory) {

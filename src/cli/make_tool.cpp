@@ -1,0 +1,221 @@
+#include "cli/make_tool.h"
+
+#include <ctime>
+
+#include "app/text_helpers.h"
+#include "app/version.h"
+#include "catalogue/exclusion.h"
+#include "cli/exit_codes.h"
+#include "cli/shown_text.h"
+#include "cli/tool_paths.h"
+#include "compile/compile_log_folder.h"
+#include "compile/compile_reports.h"
+#include "compile/vb_location.h"
+#include "platform/platform.h"
+
+namespace kinoha {
+namespace {
+
+constexpr const wchar_t* kUsage =
+    L"usage: kinoha-make [options] PATH...\n"
+    L"  PATH           a project file (.vbp); a group file (.vbg), compiled as one; or a\n"
+    L"                 directory, searched for .vbg and .vbp files (groups kept whole)\n"
+    L"  --vb PATH      the VB executable (default: the environment variable KINOHA_VB,\n"
+    L"                 else the VB6 that the registry records)\n"
+    L"  --exclude S    leave out entries whose path contains S (repeatable)\n"
+    L"  --log-dir DIR  write VB's logs into DIR, replacing logs of the same name there\n"
+    L"                 (default: a folder per run under\n"
+    L"                 %LOCALAPPDATA%\\Kinoha\\logs; the last 20 runs are kept)\n"
+    L"  --junit FILE   write a JUnit XML report, one test case per entry\n"
+    L"  --json FILE    write the results as JSON (\"-\": to standard output)\n"
+    L"  --keep-going   compile the remaining entries after a failure (default: stop)\n"
+    L"  --help, --version\n"
+    L"Exit status: 0 every entry built, 1 an entry failed, 2 usage error or no VB.\n";
+
+struct Options {
+    std::wstring vb, logDir, junit, json;
+    std::vector<std::wstring> exclusions, paths;
+    bool keepGoing = false;
+};
+
+// Empty when the arguments are usable, otherwise what is wrong with them.
+std::wstring Parse(const std::vector<std::wstring>& args, Options& o, bool& help, bool& version) {
+    bool optionsEnd = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::wstring& a = args[i];
+        if (optionsEnd || a.empty() || a[0] != L'-' || a == L"-") {
+            if (a.empty()) return L"an empty PATH";
+            o.paths.push_back(a);
+            continue;
+        }
+        const bool takesValue = a == L"--vb" || a == L"--exclude" || a == L"--log-dir" ||
+                                a == L"--junit" || a == L"--json";
+        if (takesValue && (i + 1 >= args.size() || args[i + 1].empty()))
+            return a + L" needs a value";
+        if (a == L"--") {
+            optionsEnd = true;
+        } else if (a == L"--help" || a == L"-h") {
+            help = true;
+        } else if (a == L"--version") {
+            version = true;
+        } else if (a == L"--keep-going" || a == L"-k") {
+            o.keepGoing = true;
+        } else if (a == L"--vb") {
+            o.vb = args[++i];
+        } else if (a == L"--exclude") {
+            o.exclusions.push_back(args[++i]);
+        } else if (a == L"--log-dir") {
+            o.logDir = args[++i];
+        } else if (a == L"--junit") {
+            o.junit = args[++i];
+        } else if (a == L"--json") {
+            o.json = args[++i];
+        } else {
+            return L"unknown option " + a;
+        }
+    }
+    if (!help && !version && o.paths.empty()) return L"no PATH given";
+    return {};
+}
+
+std::wstring Seconds(double s) {
+    wchar_t buf[32];
+    std::swprintf(buf, 32, L"%.1f s", s >= 0 ? s : 0);
+    return buf;
+}
+
+// A report file, its folder made when missing.
+bool WriteReport(const std::wstring& given, const std::string& bytes) {
+    const std::wstring path = platform::AbsolutePath(given);
+    if (LastBackslash(path) > 0) platform::EnsureDirectory(FolderOf(path));
+    return platform::ReplaceFileAtomically(path, bytes);
+}
+
+const wchar_t* Word(CompileResult r) {
+    switch (r) {
+        case CompileResult::Succeeded:
+            return L"ok     ";
+        case CompileResult::Failed:
+            return L"FAILED ";
+        case CompileResult::Stopped:
+            break;
+    }
+    return L"not run";
+}
+}  // namespace
+
+int RunMakeTool(const std::vector<std::wstring>& args, const ToolWriter& out, const ToolWriter& err,
+                const ByteWriter& bytesOut, const ProcessRunner& run) {
+    Options o;
+    bool help = false, version = false;
+    const std::wstring problem = Parse(args, o, help, version);
+    if (!problem.empty()) {
+        err(L"kinoha-make: " + problem + L"\n" + kUsage);
+        return kMakeUsage;
+    }
+    if (help) {
+        out(kUsage);
+        return kMakeBuilt;
+    }
+    if (version) {
+        out(L"kinoha-make " + VersionText() + L"\n");
+        return kMakeBuilt;
+    }
+
+    std::wstring vb = o.vb;
+    if (vb.empty()) vb = platform::EnvironmentValue(L"KINOHA_VB");
+    if (vb.empty()) {
+        const auto registry = platform::SystemRegistry();
+        vb = RegisteredVb6(*registry);
+    }
+    if (vb.empty()) {
+        err(L"kinoha-make: no VB executable: give --vb PATH (or set KINOHA_VB)\n" +
+            std::wstring(kUsage));
+        return kMakeUsage;
+    }
+    // Given by the user, the path is taken as a path, relative to the current directory.
+    if (!platform::LookupFile(vb)) {
+        const std::wstring absolute = platform::AbsolutePath(vb);
+        if (!platform::LookupFile(absolute)) {
+            err(L"kinoha-make: " + vb + L": the VB executable does not exist\n");
+            return kMakeUsage;
+        }
+        vb = absolute;
+    }
+
+    std::vector<std::wstring> rows;
+    std::wstring missing;
+    if (!ExpandToolPaths(o.paths, rows, missing)) {
+        err(L"kinoha-make: " + missing + L": no such file or directory\n");
+        return kMakeUsage;
+    }
+    const std::vector<std::wstring> entries = WithoutExcluded(rows, o.exclusions);
+    if (entries.empty()) {
+        err(L"kinoha-make: no project to compile\n");
+        return kMakeFailed;
+    }
+
+    CompileLogFolder logs;
+    if (o.logDir.empty()) {
+        const std::time_t now = std::time(nullptr);
+        std::tm local{};
+        if (const std::tm* t = std::localtime(&now)) local = *t;
+        logs = CompileLogFolder::ForRun(local);
+    } else {
+        logs = CompileLogFolder::Given(platform::AbsolutePath(o.logDir));
+    }
+    if (logs.FellBack() && !logs.Folder().empty())
+        err(L"kinoha-make: the logs folder cannot be written; logs go to " +
+            platform::DisplayPath(logs.Folder()) + L"\n");
+
+    const std::wstring here = platform::AbsolutePath(L".");
+    std::vector<CompiledEntry> results;
+    CompileCounts counts;
+    bool stopping = false;
+    for (const auto& entry : entries) {
+        CompiledEntry e{ShownPath(entry, here), {}};
+        if (stopping) {
+            e.outcome.result = CompileResult::Stopped;
+        } else {
+            std::wstring log = logs.PathFor(entry);
+            // A log of an earlier run of the same name must not stand for this one.
+            if (!o.logDir.empty()) platform::RemoveFile(log);
+            e.outcome = CompileEntry(vb, entry, log, run);
+            std::wstring line = std::wstring(Word(e.outcome.result)) + L"  " + e.path + L"  " +
+                                Seconds(e.outcome.seconds);
+            if (e.outcome.result == CompileResult::Failed) {
+                line += L"\n         " + e.outcome.firstError;
+                if (!e.outcome.logPath.empty())
+                    line += L"\n         log: " + platform::DisplayPath(e.outcome.logPath);
+            }
+            out(line + L"\n");
+            stopping = e.outcome.result == CompileResult::Failed && !o.keepGoing;
+        }
+        counts.Add(e.outcome.result);
+        results.push_back(std::move(e));
+    }
+    std::wstring summary = std::to_wstring(counts.succeeded) + L" built, " +
+                           std::to_wstring(counts.failed) + L" failed";
+    if (counts.stopped > 0)
+        summary += L", " + std::to_wstring(counts.stopped) +
+                   L" not run (stopped at the first failure; --keep-going runs them)";
+    out(summary + L"\n");
+
+    int status = counts.failed > 0 ? kMakeFailed : kMakeBuilt;
+    if (!o.junit.empty() && !WriteReport(o.junit, JUnitReport(results, L"kinoha-make"))) {
+        err(L"kinoha-make: " + o.junit + L": the JUnit report cannot be written\n");
+        status = kMakeFailed;
+    }
+    if (!o.json.empty()) {
+        const std::string json = JsonReport(results, vb);
+        if (o.json == L"-") {
+            bytesOut(json);
+        } else if (!WriteReport(o.json, json)) {
+            err(L"kinoha-make: " + o.json + L": the JSON report cannot be written\n");
+            status = kMakeFailed;
+        }
+    }
+    return status;
+}
+
+}  // namespace kinoha

@@ -1,0 +1,44 @@
+// The result of compiling one entry of a batch (a project or a whole group file), and the
+// counts of a run as the status line and the command-line tool show them.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace kinoha {
+
+enum class CompileResult {
+    Succeeded,  // 成功: built
+    Failed,     // 失敗: any signal said it did not build
+    Stopped,    // 中止: not run because the user stopped, or a failure ended the run before it
+};
+
+// "成功", "失敗", "中止".
+const wchar_t* ResultLabel(CompileResult result);
+
+struct CompileOutcome {
+    CompileResult result = CompileResult::Stopped;
+    // For a failure: the first error line of VB's log, or else why the entry failed.
+    std::wstring firstError;
+    // VB's error lines from the log, in order (at most kMaxErrorLines of them).
+    std::vector<std::wstring> errorLines;
+    // The log file VB was told to write; empty when nothing was started.
+    std::wstring logPath;
+    double seconds = 0;
+};
+inline constexpr std::size_t kMaxErrorLines = 100;
+
+struct CompileCounts {
+    std::size_t succeeded = 0, failed = 0, stopped = 0;
+    void Add(CompileResult result);
+};
+
+// The status line at the end of a run: "コンパイル終了：成功 5／失敗 1", or after a stop
+// "コンパイル中止：成功 2／失敗 0／中止 3".
+std::wstring CompileEndStatus(bool stopped, const CompileCounts& counts);
+
+// A duration for people: "0.4秒", "12.3秒", "1分05秒".
+std::wstring SecondsText(double seconds);
+
+}  // namespace kinoha
