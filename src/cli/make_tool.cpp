@@ -104,7 +104,7 @@ const wchar_t* Word(CompileResult r) {
 }
 }  // namespace
 
-int RunMakeTool(const std::vector<std::wstring>& args, const ToolWriter& out, const ToolWriter& err,
+int RunMakeTool(const std::vector<std::wstring>& args, const LineWriter& out, const LineWriter& err,
                 const ByteWriter& bytesOut, const ProcessRunner& run) {
     Options o;
     bool help = false, version = false;

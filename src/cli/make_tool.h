@@ -3,6 +3,7 @@
 // and the decision of its result are the window's (CompileEntry).
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,13 +13,15 @@
 
 namespace kinoha {
 
+// Text for standard output or standard error, a line or more at a time.
+using LineWriter = std::function<void(const std::wstring& text)>;
 // Bytes for standard output as they are (JSON with "--json -").
 using ByteWriter = std::function<void(std::string_view bytes)>;
 
 // Runs `kinoha-make` with the arguments after the program name. A line per entry as it ends and
 // a summary go to `out`, messages to `err`. `run` starts VB (RunProcess outside tests). Returns
 // the exit status (exit_codes.h).
-int RunMakeTool(const std::vector<std::wstring>& args, const ToolWriter& out, const ToolWriter& err,
+int RunMakeTool(const std::vector<std::wstring>& args, const LineWriter& out, const LineWriter& err,
                 const ByteWriter& bytesOut, const ProcessRunner& run = RunProcess);
 
 }  // namespace kinoha
