@@ -32,41 +32,69 @@ std::wstring Join(const std::wstring& directory, const std::wstring& name) {
     return directory + L"\\" + name;
 }
 
-void AppendMatches(const std::wstring& directory, const std::vector<platform::DirEntry>& entries,
-                   const std::wstring& pattern, std::vector<std::wstring>& list, bool fullPaths) {
+// Pending window events are processed between steps of the search on the UI thread.
+bool PumpStep() {
+    platform::PumpEvents();
+    return true;
+}
+
+bool AppendMatches(const std::wstring& directory, const std::vector<platform::DirEntry>& entries,
+                   const std::wstring& pattern, std::vector<std::wstring>& list, bool fullPaths,
+                   const SearchStep& step) {
     for (const auto& e : entries) {
         if (e.name == L"." || e.name == L".." || !platform::MatchesPattern(e.name, pattern))
             continue;
-        platform::PumpEvents();
+        if (!step()) return false;
         list.push_back(fullPaths ? Join(directory, e.name) : e.name);
     }
+    return true;
 }
 
-bool Search(const std::wstring& directory, const std::wstring& pattern, bool recurse,
-            std::vector<std::wstring>& list, bool fullPaths, Ancestors& ancestors) {
-    platform::PumpEvents();
-    // One listing serves both the subdirectories and the matches.
+struct Walk {
+    const std::vector<std::wstring>& patterns;
+    std::vector<std::vector<std::wstring>*> lists;
+    bool recurse;
+    bool fullPaths;
+    const SearchStep& step;
+    Ancestors ancestors;
+};
+
+// False when a step asked to stop.
+bool Search(const std::wstring& directory, Walk& walk) {
+    if (!walk.step()) return false;
+    // One listing serves both the subdirectories and the matches of every pattern.
     std::vector<platform::DirEntry> entries;
     platform::FindEntries(directory, L"*", entries);
-    AppendMatches(directory, entries, pattern, list, fullPaths);
-    if (!recurse) return true;
+    for (std::size_t i = 0; i < walk.patterns.size(); ++i) {
+        if (!AppendMatches(directory, entries, walk.patterns[i], *walk.lists[i], walk.fullPaths,
+                           walk.step))
+            return false;
+    }
+    if (!walk.recurse) return true;
 
-    ancestors.items.push_back({directory, {}, false});
+    walk.ancestors.items.push_back({directory, {}, false});
     for (const auto& e : entries) {
         if (!e.isDirectory || e.name.empty() || e.name[0] == L'.') continue;
         const std::wstring sub = Join(directory, e.name);
         if (e.isLink) {
             std::string identity;
-            if (!platform::DirectoryIdentity(sub, identity) || ancestors.Contains(identity))
+            if (!platform::DirectoryIdentity(sub, identity) || walk.ancestors.Contains(identity))
                 continue;  // a loop back up the tree, or a link that leads nowhere
         }
-        platform::PumpEvents();
-        Search(sub, pattern, recurse, list, fullPaths, ancestors);
+        if (!walk.step() || !Search(sub, walk)) return false;
     }
-    ancestors.items.pop_back();
+    walk.ancestors.items.pop_back();
     return true;
 }
 }  // namespace
+
+bool SearchTree(const std::wstring& directory, const std::vector<std::wstring>& patterns,
+                std::vector<std::vector<std::wstring>>& lists, const SearchStep& step) {
+    lists.assign(patterns.size(), {});
+    Walk walk{patterns, {}, true, true, step, {}};
+    for (auto& list : lists) walk.lists.push_back(&list);
+    return Search(directory, walk);
+}
 
 bool SearchFiles(const std::wstring& directory, const std::wstring& pattern, bool recurse,
                  std::vector<std::wstring>& list, bool clearFirst, bool fullPaths) {
@@ -76,15 +104,18 @@ bool SearchFiles(const std::wstring& directory, const std::wstring& pattern, boo
 
 bool SearchDirectory(const std::wstring& directory, const std::wstring& pattern, bool recurse,
                      std::vector<std::wstring>& list, bool fullPaths) {
-    Ancestors ancestors;
-    return Search(directory, pattern, recurse, list, fullPaths, ancestors);
+    const std::vector<std::wstring> patterns{pattern};
+    const SearchStep step = PumpStep;
+    Walk walk{patterns, {&list}, recurse, fullPaths, step, {}};
+    Search(directory, walk);
+    return true;
 }
 
 bool ListMatchingFiles(const std::wstring& directory, const std::wstring& pattern,
                        std::vector<std::wstring>& list, bool fullPaths) {
     std::vector<platform::DirEntry> entries;
     if (!platform::FindEntries(directory, pattern, entries)) return true;
-    AppendMatches(directory, entries, pattern, list, fullPaths);
+    AppendMatches(directory, entries, pattern, list, fullPaths, PumpStep);
     return true;
 }
 

@@ -14,6 +14,7 @@
 #include "platform/platform.h"
 #include "start/start_sequence.h"
 #include "tray/tray_commands.h"
+#include "tray/tray_notices.h"
 #include "tray/win32/exe_menu_pictures.h"
 #include "tray/win32/tray_menus.h"
 #include "ui/program_windows.h"
@@ -78,6 +79,14 @@ class TrayWindow final : public TrayView {
         iconAdded = Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
     }
     void UnloadSplash() override { CloseSplash(); }
+    void ShowFirstStartNotice() override {
+        NOTIFYICONDATAW data = IconRecord();
+        data.uFlags = NIF_INFO;
+        data.dwInfoFlags = NIIF_INFO;
+        lstrcpynW(data.szInfoTitle, FirstStartNoticeTitle().c_str(), ARRAYSIZE(data.szInfoTitle));
+        lstrcpynW(data.szInfo, FirstStartNoticeText().c_str(), ARRAYSIZE(data.szInfo));
+        Shell_NotifyIconW(NIM_MODIFY, &data);
+    }
 
     void RemoveTrayIcon() {
         NOTIFYICONDATAW data = IconRecord();
