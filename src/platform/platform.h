@@ -142,6 +142,10 @@ bool ChangeCurrentDirectory(const std::wstring& directory);
 // (%LOCALAPPDATA%\Kinoha on Windows, $XDG_DATA_HOME/kinoha or ~/.local/share/kinoha elsewhere).
 std::wstring PerUserDirectory();
 
+// Memory the process uses, in bytes, for benchmarks: the working set on Windows, the heap in
+// use (allocated and not freed) elsewhere.
+std::size_t MemoryInUse();
+
 // Processes the pending window events of the program's thread (no-op without a window system).
 void PumpEvents();
 // Replaces what PumpEvents does (tests drive window logic through it); an empty function

@@ -1,5 +1,6 @@
 // Process environment, code page and version name on POSIX systems.
 #include <iconv.h>
+#include <malloc.h>
 #include <unistd.h>
 
 #include <climits>
@@ -92,6 +93,10 @@ std::wstring PerUserDirectory() {
     const char* home = std::getenv("HOME");
     return StripTrailingSlash(NameToWide(home != nullptr ? home : "/tmp")) +
            L"/.local/share/kinoha";
+}
+
+std::size_t MemoryInUse() {
+    return mallinfo2().uordblks;
 }
 
 std::unique_ptr<RegistryReader> SystemRegistry() {

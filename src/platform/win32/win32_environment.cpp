@@ -1,6 +1,8 @@
 // Process environment, code page, event pump and registry on Windows.
 #include <windows.h>
 
+#include <psapi.h>
+
 #include <cstdlib>
 
 #include "platform/platform.h"
@@ -73,6 +75,13 @@ std::wstring PerUserDirectory() {
     std::wstring base = EnvironmentValue(L"LOCALAPPDATA");
     if (base.empty()) base = EnvironmentValue(L"USERPROFILE") + L"\\AppData\\Local";
     return base + L"\\Kinoha";
+}
+
+std::size_t MemoryInUse() {
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    if (!K32GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)) return 0;
+    return counters.WorkingSetSize;
 }
 
 std::unique_ptr<RegistryReader> SystemRegistry() {
