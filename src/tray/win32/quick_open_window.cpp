@@ -22,7 +22,7 @@
 namespace kinoha::ui {
 namespace {
 
-constexpr int kClientWidth = 8400, kClientHeight = 6000;  // twips
+constexpr int kClientWidth = 8400, kClientHeight = 6360;  // twips
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
 constexpr int kNameColumnTwips = 2700;
