@@ -13,7 +13,7 @@ std::wstring FirstStartNoticeText() {
     return JoinLines({L"Kinoha は通知領域（タスクトレイ）に常駐しました",
                       L"右クリック：プロジェクトとコマンドのメニュー",
                       L"左クリック：実行ファイルのメニュー",
-                      L"アイコンが見えないときは、タスクバーの「^」を開いて下さい"});
+                      L"アイコンが見えないときは、タスクバーの「＾」を開いて下さい"});
 }
 
 std::wstring HotkeyTakenTitle() {
