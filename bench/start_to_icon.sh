@@ -20,7 +20,7 @@ for run in $(seq "$RUNS"); do
   wait_tray_ready || fail "no tray icon"
   # wait_tray_ready waits half a second after it sees the icon.
   log "run $run: tray icon after $(( ($(date +%s%N) - started) / 1000000 - 500 )) ms"
-  sleep 15  # the search ends meanwhile
+  sleep "${SETTLE:-20}"  # the search ends meanwhile
   pid=$(pgrep -af "$(basename "$WORK").*kinoha\.exe" | grep -v explorer | head -1 | cut -d' ' -f1)
   log "run $run: resident set of kinoha.exe $(awk '/VmRSS/ { print $2, $3 }' "/proc/$pid/status")"
   end_program
