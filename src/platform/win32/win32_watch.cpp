@@ -18,6 +18,9 @@ class Win32Watch final : public DirectoryWatch {
                 const DWORD got = WaitForMultipleObjects(2, handles, FALSE, INFINITE);
                 if (got != WAIT_OBJECT_0 + 1) return;  // stopped, or the wait failed
                 changed();
+                // Changes that come in a burst (a copy, a directory that is gone and signals
+                // without end) are told at most five times a second.
+                if (WaitForSingleObject(stop_, 200) == WAIT_OBJECT_0) return;
                 // Fails once the directory itself is gone.
                 if (!FindNextChangeNotification(change_)) return;
             }

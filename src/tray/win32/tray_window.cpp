@@ -33,6 +33,7 @@ constexpr UINT kIconId = 1;
 constexpr UINT_PTR kSettleTimer = 1;
 // Changes to the tree are searched once they have settled, not once per file of a copy.
 constexpr UINT kSettleMs = 2000;
+constexpr ULONGLONG kLongestSettleMs = 10000;
 constexpr int kOffScreenTwips = -10000;
 
 class TrayWindow final : public TrayView {
@@ -47,6 +48,8 @@ class TrayWindow final : public TrayView {
     BackgroundCatalogue catalogue{[this] { PostMessageW(hwnd, kCatalogueReady, 0, 0); }};
     std::unique_ptr<platform::DirectoryWatch> watch;
     std::wstring watched;
+    bool settling = false;  // a change waits for the tree to settle
+    ULONGLONG firstChange = 0;
 
     void ShowMessage(const std::wstring& title, const std::wstring& text,
                      MessageIcon icon) override {
@@ -212,7 +215,13 @@ LRESULT CALLBACK TrayProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     if (msg == kDirectoryChanged) {
-        SetTimer(hwnd, kSettleTimer, kSettleMs, nullptr);  // each change starts the wait anew
+        // Each change starts the wait anew, but a tree that never stops changing is still
+        // searched after a while.
+        const ULONGLONG now = GetTickCount64();
+        if (!gTray.settling) gTray.firstChange = now;
+        gTray.settling = true;
+        if (now - gTray.firstChange < kLongestSettleMs)
+            SetTimer(hwnd, kSettleTimer, kSettleMs, nullptr);
         return 0;
     }
     if (gTray.taskbarCreated != 0 && msg == gTray.taskbarCreated) {
@@ -237,6 +246,7 @@ LRESULT CALLBACK TrayProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_TIMER:
             if (wParam != kSettleTimer) break;
             KillTimer(hwnd, kSettleTimer);
+            gTray.settling = false;
             gTray.catalogue.Request(true);
             return 0;
         case WM_HOTKEY:
