@@ -67,14 +67,18 @@ class OsReleaseRegistry final : public RegistryReader {
 };
 }  // namespace
 
-std::wstring ProgramDirectory() {
+std::wstring ProgramPath() {
     char buf[PATH_MAX];
     const ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
-    if (n <= 0) return CurrentDirectory();
-    std::string path(buf, static_cast<std::size_t>(n));
-    const auto slash = path.rfind('/');
-    path = slash == 0 ? "/" : path.substr(0, slash);
-    return NameToWide(path);
+    if (n <= 0) return {};
+    return NameToWide(std::string_view(buf, static_cast<std::size_t>(n)));
+}
+
+std::wstring ProgramDirectory() {
+    const std::wstring path = ProgramPath();
+    const auto slash = path.rfind(L'/');
+    if (path.empty() || slash == std::wstring::npos) return CurrentDirectory();
+    return slash == 0 ? L"/" : path.substr(0, slash);
 }
 
 std::wstring CurrentDirectory() {

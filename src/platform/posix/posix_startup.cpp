@@ -1,8 +1,6 @@
 // The user's start-up entry on POSIX desktops: an XDG autostart file.
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -28,13 +26,6 @@ std::string ExecLine(const std::wstring& program) {
     return "Exec=\"" + posix::NativePath(program) + "\"";
 }
 }  // namespace
-
-std::wstring ProgramPath() {
-    char buf[PATH_MAX];
-    const ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
-    if (n <= 0) return {};
-    return posix::NameToWide(std::string_view(buf, static_cast<std::size_t>(n)));
-}
 
 bool StartsAtLogon(const std::wstring& program) {
     std::ifstream in(AutostartFile());

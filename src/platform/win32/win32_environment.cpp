@@ -50,10 +50,15 @@ std::wstring EnvironmentValue(const wchar_t* name) {
 }
 }  // namespace
 
-std::wstring ProgramDirectory() {
+std::wstring ProgramPath() {
     std::wstring buf(32768, L'\0');
     const DWORD n = GetModuleFileNameW(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
     buf.resize(n);
+    return buf;
+}
+
+std::wstring ProgramDirectory() {
+    const std::wstring buf = ProgramPath();
     const auto slash = buf.find_last_of(L'\\');
     if (slash == std::wstring::npos) return CurrentDirectory();
     // A drive root keeps its backslash, as the system reports it.

@@ -17,13 +17,6 @@ std::wstring Unquoted(std::wstring text) {
 }
 }  // namespace
 
-std::wstring ProgramPath() {
-    std::wstring buf(32768, L'\0');
-    const DWORD n = GetModuleFileNameW(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
-    buf.resize(n);
-    return buf;
-}
-
 bool StartsAtLogon(const std::wstring& program) {
     wchar_t data[4096];
     DWORD size = sizeof data;
