@@ -1,5 +1,8 @@
 #include "app/globals.h"
 
+#include "app/hotkey.h"
+#include "app/recent_projects.h"
+
 namespace kinoha {
 
 std::int32_t gTop = 0;
@@ -30,6 +33,8 @@ void ResetGlobals() {
     lstExe.clear();
     lstJyogai.clear();
     gFileNamesOnly = false;
+    gHotkey = DefaultHotkey();
+    gRecent.clear();
 }
 
 }  // namespace kinoha

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "app/globals.h"
+#include "app/hotkey.h"
+#include "app/recent_projects.h"
 #include "app/text_helpers.h"
 #include "platform/platform.h"
 
@@ -27,6 +29,8 @@ constexpr wchar_t kDir[] = L"[DIR   ]";
 constexpr wchar_t kFile[] = L"[FILE  ]";
 constexpr wchar_t kJyogai[] = L"[JYOGAI]";
 constexpr wchar_t kUnder[] = L"[UNDER ]";
+constexpr wchar_t kHotkey[] = L"[HOTKEY]";
+constexpr wchar_t kRecent[] = L"[RECENT]";
 
 // A decimal integer with blanks allowed around it, within [min, max]; nothing otherwise.
 std::optional<std::int64_t> ToInteger(std::wstring_view v, std::int64_t min, std::int64_t max) {
@@ -83,6 +87,11 @@ void ApplyLine(const std::wstring& line) {
         lstJyogai.push_back(value);
     } else if (tag == kUnder) {
         StoreInt32(value, gUnder);
+    } else if (tag == kHotkey) {
+        // A text that is no key combination keeps the default.
+        if (const auto hotkey = ParseHotkey(value)) gHotkey = *hotkey;
+    } else if (tag == kRecent) {
+        if (!value.empty() && gRecent.size() < kRecentProjects) gRecent.push_back(value);
     }
 }
 
@@ -170,6 +179,8 @@ void LoadSettings() {
     gWidth = 6630;
     lstJyogai.clear();
     gIniInheritedPath.clear();
+    gHotkey = DefaultHotkey();
+    gRecent.clear();
     std::wstring path = gIniPath;
     // Paths, looked up as paths: a program folder such as "Tools.exe files" is no command line.
     if (!platform::LookupFile(path)) {
@@ -205,6 +216,9 @@ void SaveSettings() {
         if (!HasControlCharacter(entry)) lines.push_back(kJyogai + entry);
     }
     lines.push_back(std::wstring(kFile) + (gFileNamesOnly ? L"1" : L"0"));
+    // The newer tags only when they hold something, so that an older Kinoha reads the same file.
+    if (gHotkey != DefaultHotkey()) lines.push_back(kHotkey + HotkeyText(gHotkey));
+    for (const auto& path : gRecent) lines.push_back(kRecent + path);
     platform::WriteTextLines(gIniPath, lines);  // a failed save leaves the old file whole
 }
 

@@ -24,11 +24,29 @@ MenuArray DesignExe() {
 MenuArray mnuTSK = Design(L"mnuTSK", false);
 MenuArray mnuEXE = DesignExe();
 std::uint64_t gMenuGeneration = 0;
+std::size_t gMoreProjects = 0;
+std::size_t gMoreExes = 0;
+bool gSearching = false;
+std::wstring gSearchFailure;
 
 void ResetMenus() {
     mnuTSK = Design(L"mnuTSK", false);
     mnuEXE = DesignExe();
     gMenuGeneration = 0;
+    gMoreProjects = 0;
+    gMoreExes = 0;
+    gSearching = false;
+    gSearchFailure.clear();
+}
+
+std::wstring MoreEntriesCaption(std::size_t n) {
+    return L"その他（" + std::to_wstring(n) + L" 件）…";
+}
+
+std::wstring SearchStateCaption() {
+    if (gSearching) return L"検索中…";
+    if (!gSearchFailure.empty()) return L"検索失敗：" + gSearchFailure;
+    return {};
 }
 
 std::wstring MenuCaption(const std::wstring& path) {

@@ -32,8 +32,23 @@ extern MenuArray mnuEXE;
 // its pop-ups when it differs from the value it last saw.
 extern std::uint64_t gMenuGeneration;
 
+// Beyond the 100 entries: the surviving projects and the executables without an entry. The
+// last entry of such a menu is then MoreEntriesCaption, which opens the quick-open window.
+extern std::size_t gMoreProjects;
+extern std::size_t gMoreExes;
+// "その他（n 件）…"
+std::wstring MoreEntriesCaption(std::size_t n);
+
+// The state of the search shown as the main menu's first, disabled entry: gSearching while a
+// search runs in the background ("検索中…"), else gSearchFailure when the last search failed
+// ("検索失敗：" and the reason); nothing otherwise.
+extern bool gSearching;
+extern std::wstring gSearchFailure;
+std::wstring SearchStateCaption();
+
 // The menus as the tray window is designed: "mnuTSK0" to "mnuTSK99" hidden, "mnuEXE00" to
-// "mnuEXE99" hidden except entry 0, all without tags or pictures; the generation back to 0.
+// "mnuEXE99" hidden except entry 0, all without tags or pictures; the generation back to 0;
+// no overflow, no search state.
 // Tests call it next to ResetGlobals.
 void ResetMenus();
 

@@ -42,39 +42,68 @@ std::wstring Join(const std::wstring& directory, const std::wstring& name) {
     return directory + L"\\" + name;
 }
 
-void AppendMatches(const std::wstring& directory, const std::vector<platform::DirEntry>& entries,
-                   const std::wstring& pattern, std::vector<std::wstring>& list, bool fullPaths) {
+// Pending window events are processed between steps of the search on the UI thread.
+bool PumpStep() {
+    platform::PumpEvents();
+    return true;
+}
+
+bool AppendMatches(const std::wstring& directory, const std::vector<platform::DirEntry>& entries,
+                   const std::wstring& pattern, std::vector<std::wstring>& list, bool fullPaths,
+                   const SearchStep& step) {
     for (const auto& e : entries) {
         // Only files: a folder named like a project is no project.
         if (e.isDirectory || !platform::MatchesPattern(e.name, pattern)) continue;
-        platform::PumpEvents();
+        if (!step()) return false;
         list.push_back(fullPaths ? Join(directory, e.name) : e.name);
     }
+    return true;
 }
 
-bool Search(const std::wstring& directory, const std::wstring& pattern, bool recurse,
-            std::vector<std::wstring>& list, bool fullPaths, Visited& visited,
-            std::vector<std::wstring>* unreadable) {
-    platform::PumpEvents();
-    // One listing serves both the subdirectories and the matches. "*" matches the entry "."
-    // that every listable directory but a drive root has, so a failed listing is a directory
-    // that cannot be read.
+struct Walk {
+    const std::vector<std::wstring>& patterns;
+    std::vector<std::vector<std::wstring>*> lists;
+    bool recurse;
+    bool fullPaths;
+    const SearchStep& step;
+    std::vector<std::wstring>* unreadable;
+    Visited visited;
+};
+
+// False when a step asked to stop.
+bool Search(const std::wstring& directory, Walk& walk) {
+    if (!walk.step()) return false;
+    // One listing serves both the subdirectories and the matches of every pattern. "*" matches
+    // the entry "." that every listable directory but a drive root has, so a failed listing is a
+    // directory that cannot be read.
     std::vector<platform::DirEntry> entries;
-    if (!platform::FindEntries(directory, L"*", entries) && unreadable != nullptr)
-        unreadable->push_back(directory);
-    AppendMatches(directory, entries, pattern, list, fullPaths);
-    if (!recurse) return true;
+    if (!platform::FindEntries(directory, L"*", entries) && walk.unreadable != nullptr)
+        walk.unreadable->push_back(directory);
+    for (std::size_t i = 0; i < walk.patterns.size(); ++i) {
+        if (!AppendMatches(directory, entries, walk.patterns[i], *walk.lists[i], walk.fullPaths,
+                           walk.step))
+            return false;
+    }
+    if (!walk.recurse) return true;
 
     for (const auto& e : entries) {
         if (!e.isDirectory || e.name.empty() || e.name[0] == L'.') continue;
         const std::wstring sub = Join(directory, e.name);
-        if (!visited.Enter(sub, e.isLink)) continue;
-        platform::PumpEvents();
-        Search(sub, pattern, recurse, list, fullPaths, visited, unreadable);
+        if (!walk.visited.Enter(sub, e.isLink)) continue;
+        if (!walk.step() || !Search(sub, walk)) return false;
     }
     return true;
 }
 }  // namespace
+
+bool SearchTree(const std::wstring& directory, const std::vector<std::wstring>& patterns,
+                std::vector<std::vector<std::wstring>>& lists, const SearchStep& step) {
+    lists.assign(patterns.size(), {});
+    Walk walk{patterns, {}, true, true, step, nullptr, {}};
+    for (auto& list : lists) walk.lists.push_back(&list);
+    walk.visited.Enter(directory, false);
+    return Search(directory, walk);
+}
 
 bool SearchFiles(const std::wstring& directory, const std::wstring& pattern, bool recurse,
                  std::vector<std::wstring>& list, bool clearFirst, bool fullPaths,
@@ -86,16 +115,19 @@ bool SearchFiles(const std::wstring& directory, const std::wstring& pattern, boo
 bool SearchDirectory(const std::wstring& directory, const std::wstring& pattern, bool recurse,
                      std::vector<std::wstring>& list, bool fullPaths,
                      std::vector<std::wstring>* unreadable) {
-    Visited visited;
-    visited.Enter(directory, false);
-    return Search(directory, pattern, recurse, list, fullPaths, visited, unreadable);
+    const std::vector<std::wstring> patterns{pattern};
+    const SearchStep step = PumpStep;
+    Walk walk{patterns, {&list}, recurse, fullPaths, step, unreadable, {}};
+    walk.visited.Enter(directory, false);
+    Search(directory, walk);
+    return true;
 }
 
 bool ListMatchingFiles(const std::wstring& directory, const std::wstring& pattern,
                        std::vector<std::wstring>& list, bool fullPaths) {
     std::vector<platform::DirEntry> entries;
     if (!platform::FindEntries(directory, pattern, entries)) return true;
-    AppendMatches(directory, entries, pattern, list, fullPaths);
+    AppendMatches(directory, entries, pattern, list, fullPaths, PumpStep);
     return true;
 }
 

@@ -1,6 +1,7 @@
 // Finding the files that match a name pattern in a directory tree.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,16 @@ bool SearchFiles(const std::wstring& directory, const std::wstring& pattern, boo
 bool SearchDirectory(const std::wstring& directory, const std::wstring& pattern, bool recurse,
                      std::vector<std::wstring>& list, bool fullPaths,
                      std::vector<std::wstring>* unreadable = nullptr);
+
+// Called before each directory is listed, before each descent and before each match is kept;
+// returning false stops the search.
+using SearchStep = std::function<bool()>;
+
+// The same walk for several patterns at once (one listing per directory), recursing, full
+// paths: lists[i] receives the matches of patterns[i]. Pending window events are not touched,
+// so it may run on any thread. False when a step stopped it.
+bool SearchTree(const std::wstring& directory, const std::vector<std::wstring>& patterns,
+                std::vector<std::vector<std::wstring>>& lists, const SearchStep& step);
 
 // One directory, no descent.
 bool ListMatchingFiles(const std::wstring& directory, const std::wstring& pattern,

@@ -120,6 +120,18 @@ bool CanCreateFileIn(const std::wstring& directory);
 // Creates the directory and its missing parents. True when it exists afterwards.
 bool EnsureDirectory(const std::wstring& directory);
 
+// Watches the tree under `directory` for files and directories that are added, removed or
+// renamed: `changed` is called on a thread of the watch after such changes (several changes
+// may give one call). When the directory itself goes away, `changed` is called once more and the
+// watch ends. Destroying the watch stops it; no call is made after the destructor returns.
+class DirectoryWatch {
+  public:
+    virtual ~DirectoryWatch() = default;
+};
+// Null when the tree cannot be watched (a missing directory, some network shares).
+std::unique_ptr<DirectoryWatch> WatchDirectoryTree(const std::wstring& directory,
+                                                   std::function<void()> changed);
+
 // ---- Command line and terminal ----------------------------------------------------------------
 
 // The program's arguments after its name, as text: from the wide command line on Windows (the
@@ -150,6 +162,13 @@ std::string EncodeUtf8(std::wstring_view text);
 // The directory that holds the running program, without a trailing separator (a drive root
 // keeps its backslash).
 std::wstring ProgramDirectory();
+// The running program's full path.
+std::wstring ProgramPath();
+// Whether the user's session starts `program` when the user logs on: the per-user Run key's
+// value "Kinoha" naming it on Windows, an XDG autostart entry "kinoha.desktop" elsewhere.
+bool StartsAtLogon(const std::wstring& program);
+// Adds (naming `program`) or removes that entry. True when it is then as asked.
+bool SetStartsAtLogon(const std::wstring& program, bool on);
 // The current directory, and setting it. Setting reports success.
 std::wstring CurrentDirectory();
 bool ChangeCurrentDirectory(const std::wstring& directory);
@@ -161,6 +180,9 @@ std::wstring PerUserDirectory();
 std::wstring TemporaryDirectory();
 // The value of an environment variable, empty when it is not set.
 std::wstring EnvironmentValue(const std::wstring& name);
+// Memory the process uses, in bytes, for benchmarks: the working set on Windows, the heap in
+// use (allocated and not freed) elsewhere.
+std::size_t MemoryInUse();
 
 // Processes the pending window events of the program's thread (no-op without a window system).
 void PumpEvents();

@@ -63,10 +63,13 @@ void LoadTray(TrayView& view) {
             MessageIcon::Information);
         ChooseProjectDirectory(view);
     }
-    if (!SettingsFileExists()) view.MoveSplashBack();
+    const bool firstStart = !SettingsFileExists();
+    if (firstStart) view.MoveSplashBack();
+    // The search runs in the background: the icon does not wait for it.
     view.RebuildCatalogue(true);
     view.AddTrayIcon();
     view.UnloadSplash();
+    if (firstStart) view.ShowFirstStartNotice();
 }
 
 void SaveAtShutdown() {

@@ -4,7 +4,9 @@
 
 #include "app/globals.h"
 #include "app/help_document.h"
+#include "app/recent_projects.h"
 #include "app/standard_messages.h"
+#include "app/text_helpers.h"
 #include "catalogue/project_file.h"
 #include "platform/platform.h"
 #include "tray/launch.h"
@@ -28,6 +30,7 @@ void OpenProject(const std::wstring& path, TrayView& view) {
     PrepareProjectForVb(path, gVbMain);
     if (platform::LookupFile(gVbMain) &&
         platform::StartCommandLine(QuotedProgram(gVbMain) + L" \"" + path + L"\"")) {
+        NoteRecentProject(path);
         return;
     }
     ShowStartFailed(view, gVbMain, path);
@@ -40,6 +43,26 @@ void RunExecutable(const std::wstring& path, TrayView& view) {
         return;
     }
     platform::StartCommandLine(QuotedProgram(path));
+}
+
+void RunProjectExecutable(const std::wstring& projectPath, TrayView& view) {
+    std::vector<std::wstring> exes;
+    if (FindUpper(projectPath, L".VBG") == 0) {
+        exes.push_back(GetProjectExe(projectPath));
+    } else {
+        AddGroupExes(projectPath, exes);
+    }
+    RunExecutable(exes.empty() ? std::wstring() : exes.front(), view);
+}
+
+void OpenProjectFolder(const std::wstring& projectPath, TrayView& view) {
+    const std::wstring folder = FolderOf(projectPath);
+    platform::ShellOpen(view.NativeWindow(), folder, folder);
+}
+
+void ToggleStartsAtLogon() {
+    const std::wstring program = platform::ProgramPath();
+    platform::SetStartsAtLogon(program, !platform::StartsAtLogon(program));
 }
 
 void ToggleFileNamesOnly(TrayView& view) {

@@ -30,6 +30,8 @@ class TrayView : public MessageSink {
     virtual void MoveSplashBack() = 0;
     virtual void AddTrayIcon() = 0;
     virtual void UnloadSplash() = 0;
+    // On the first start: a notice from the tray icon where the program now lives.
+    virtual void ShowFirstStartNotice() = 0;
 };
 
 }  // namespace kinoha

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "app/globals.h"
+#include "app/hotkey.h"
+#include "app/recent_projects.h"
 #include "app/settings.h"
 #include "platform/platform.h"
 #include "support/test_files.h"
@@ -108,6 +110,52 @@ TEST_F(Settings, SaveWritesTheFixedOrder) {
     EXPECT_EQ(gPrjDir, L"D:\\作業");
     EXPECT_EQ(lstJyogai, (std::vector<std::wstring>{L"Test", L"old", L" x"}));
     EXPECT_TRUE(gFileNamesOnly);
+}
+
+TEST_F(Settings, HotkeyAndRecentProjectsHaveTagsOfTheirOwn) {
+    // A file without the tags: the default hotkey, no recent projects, and a save that writes
+    // neither tag, so that the file stays as an older Kinoha wrote it.
+    Load("[VBMAIN]C:\\VB6.EXE\r\n[FILE  ]0\r\n");
+    EXPECT_EQ(HotkeyText(gHotkey), L"Ctrl+Alt+K");
+    EXPECT_TRUE(gRecent.empty());
+    SaveSettings();
+    EXPECT_EQ(test::ReadFile(gIniPath).find("[HOTKEY]"), std::string::npos);
+    EXPECT_EQ(test::ReadFile(gIniPath).find("[RECENT]"), std::string::npos);
+
+    // A text that is no key combination keeps the default; a later valid line wins.
+    Load("[HOTKEY]Ctrl+Alt+\r\n[VBMAIN]C:\\VB6.EXE\r\n");
+    EXPECT_EQ(gHotkey, DefaultHotkey());
+    EXPECT_EQ(gVbMain, L"C:\\VB6.EXE");  // the reading went on
+    Load("[HOTKEY]Shift+K\r\n[HOTKEY] alt + shift + f12 \r\n[VBMAIN]C:\\VB6.EXE\r\n");
+    EXPECT_EQ(HotkeyText(gHotkey), L"Alt+Shift+F12");
+
+    // Opening a project puts it first; at most 20 are kept, and they are saved in that order.
+    for (int i = 0; i < 22; ++i) NoteRecentProject(L"D:\\p" + std::to_wstring(i) + L".vbp");
+    NoteRecentProject(L"D:\\p5.vbp");
+    ASSERT_EQ(gRecent.size(), 20u);
+    EXPECT_EQ(gRecent[0], L"D:\\p5.vbp");
+    EXPECT_EQ(gRecent[1], L"D:\\p21.vbp");
+    const auto recent = gRecent;
+    SaveSettings();
+    const std::string saved = test::ReadFile(gIniPath);
+    EXPECT_NE(saved.find("[FILE  ]0\r\n[HOTKEY]Alt+Shift+F12\r\n[RECENT]D:\\p5.vbp\r\n"),
+              std::string::npos);
+    ResetGlobals();
+    gIniPath = dir_ / L"Windows 98.ini";
+    LoadSettings();
+    EXPECT_EQ(gRecent, recent);
+    EXPECT_EQ(HotkeyText(gHotkey), L"Alt+Shift+F12");
+}
+
+TEST(Hotkey, TextsThatAreKeyCombinations) {
+    EXPECT_EQ(HotkeyText(*ParseHotkey(L"ctrl+alt+k")), L"Ctrl+Alt+K");
+    EXPECT_EQ(HotkeyText(*ParseHotkey(L"Win+Shift+7")), L"Shift+Win+7");
+    EXPECT_EQ(HotkeyText(*ParseHotkey(L"Ctrl+F24")), L"Ctrl+F24");
+    for (const wchar_t* bad :
+         {L"", L"K", L"Shift+K", L"Ctrl+Alt", L"Ctrl+K+Alt", L"Ctrl+Ctrl+K", L"Ctrl+KK",
+          L"Ctrl+F25", L"Ctrl+F0", L"Ctrl+F01", L"Ctrl++K", L"Ctrl+Ｋ"}) {
+        EXPECT_FALSE(ParseHotkey(bad).has_value()) << std::wstring(bad).size();
+    }
 }
 
 // Found by fuzzing: bytes that are no characters before a character that CP932 spells two ways

@@ -44,24 +44,38 @@ std::wstring Number(int i) {
     return buf;
 }
 
-TEST_F(Catalogue, OnlyTheFirstHundredProjectsInSortedOrder) {
+TEST_F(Catalogue, TheFirstHundredProjectsInSortedOrderAndTheRestCounted) {
     // Mixed letter case: the order must ignore it.
     std::vector<std::wstring> expected, expectedExes;
     for (int i = 119; i >= 0; --i) {
         const std::wstring folder = (i % 2 ? L"Proj" : L"proj") + Number(i);
         AddProject(folder + L"\\p.vbp", "p.exe");
     }
-    for (int i = 0; i < 100; ++i) {
+    for (int i = 0; i < 120; ++i) {
         const std::wstring folder = (i % 2 ? L"Proj" : L"proj") + Number(i);
         expected.push_back(dir_ / (folder + L"\\p.vbp"));
         expectedExes.push_back(dir_ / (folder + L"\\p.exe"));
     }
     BuildCatalogue(true);
     EXPECT_EQ(lstPrj.Count(), 120u);
-    EXPECT_EQ(VisibleTags(mnuTSK), expected);
+    EXPECT_EQ(VisibleTags(mnuTSK),
+              std::vector<std::wstring>(expected.begin(), expected.begin() + 100));
     EXPECT_EQ(mnuTSK[99].caption, expected[99]);
+    // Every project is read, so no executable is out of reach of the quick-open window.
     EXPECT_EQ(lstExe, expectedExes);
-    EXPECT_EQ(VisibleTags(mnuEXE), expectedExes);
+    EXPECT_EQ(VisibleTags(mnuEXE),
+              std::vector<std::wstring>(expectedExes.begin(), expectedExes.begin() + 100));
+    EXPECT_EQ(gMoreProjects, 20u);
+    EXPECT_EQ(gMoreExes, 20u);
+    EXPECT_EQ(MoreEntriesCaption(gMoreProjects), L"その他（20 件）…");
+
+    // Exclusions take projects out of the count as well.
+    lstJyogai = {L"proj11"};
+    BuildCatalogue(false);
+    EXPECT_EQ(gMoreProjects, 15u);  // the five even ones of 110 to 119 are excluded
+    lstJyogai = {L"proj"};
+    BuildCatalogue(false);
+    EXPECT_EQ(gMoreProjects, 0u);
 }
 
 TEST_F(Catalogue, ExecutablesBeyondTheHundredthGetNoEntry) {

@@ -42,7 +42,7 @@ TEST_F(StartSequence, AFirstRunAsksBothQuestionsThenBuildsAndAddsTheIcon) {
     EXPECT_EQ(view_.calls,
               (Calls{L"message 情報", L"show panel", L"open-file dialog", L"hide panel",
                      L"message 情報", L"folder browser", L"rebuild(search)", L"splash back",
-                     L"rebuild(search)", L"tray icon", L"splash gone"}));
+                     L"rebuild(search)", L"tray icon", L"splash gone", L"first-start notice"}));
     EXPECT_EQ(view_.messages[0].text,
               L"最初にコンパイルを行うＶＢ本体の場所を指定して下さい\r\nファイル名は、[ VB6.exe ] "
               L"などです\r\n参考画面も表示しますので、参考にして下さい");

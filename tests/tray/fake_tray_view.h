@@ -53,6 +53,7 @@ class FakeTrayView : public TrayView {
     void MoveSplashBack() override { calls.push_back(L"splash back"); }
     void AddTrayIcon() override { calls.push_back(L"tray icon"); }
     void UnloadSplash() override { calls.push_back(L"splash gone"); }
+    void ShowFirstStartNotice() override { calls.push_back(L"first-start notice"); }
 };
 
 }  // namespace kinoha::test

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/globals.h"
+#include "app/recent_projects.h"
 #include "fake_tray_view.h"
 #include "platform/platform.h"
 #include "support/test_files.h"
@@ -52,6 +53,7 @@ TEST_F(TrayCommands, AMissingVbExecutableNamesBothPaths) {
     EXPECT_EQ(view_.messages[0].text, L"起動に失敗しました\r\nパスを確認して下さい\r\nＶＢ本体：" +
                                           gVbMain + L"\r\nＰＲＪ名：" + project);
     EXPECT_EQ(view_.messages[0].icon, MessageIcon::None);
+    EXPECT_TRUE(gRecent.empty());  // only a project that was opened counts as opened
 }
 
 #ifndef _WIN32
@@ -72,6 +74,7 @@ TEST_F(TrayCommands, TheVbExecutableGetsTheQuotedProjectPath) {
         if (args.empty()) platform::RunCommandLineAndWait(L"/bin/sleep 0.02");
     }
     EXPECT_EQ(args, test::Utf8(project) + "|");
+    EXPECT_EQ(gRecent, std::vector<std::wstring>{project});
 }
 #endif
 
@@ -84,6 +87,12 @@ TEST_F(TrayCommands, AMissingExecutableIsReported) {
     // The design state of the first entry: no path at all.
     RunExecutable(L"", view_);
     EXPECT_EQ(view_.messages.size(), 2u);
+    // A project's executable (Ctrl+Enter in the quick-open window): here one not compiled yet.
+    const std::wstring project = dir_ / L"src\\App.vbp";
+    test::WriteFile(project, "ExeName32=\"App.exe\"\r\nPath32=\"..\\bin\"\r\n");
+    RunProjectExecutable(project, view_);
+    ASSERT_EQ(view_.messages.size(), 3u);
+    EXPECT_EQ(view_.messages[2].title, L"起動エラー");
 }
 
 TEST_F(TrayCommands, TheFileNamesSwitchFlipsAndRebuildsWithoutASearch) {

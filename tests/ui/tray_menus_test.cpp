@@ -81,12 +81,29 @@ std::wstring ItemText(HMENU menu, int position) {
 }
 
 TEST_F(TrayMenus, WithoutProjectsTheMainMenuIsTheCommandsAndTheExeMenuItsFirstEntry) {
-    HMENU main = MakeMainMenu();
-    ASSERT_EQ(GetMenuItemCount(main), 12);
+    HMENU main = MakeMainMenu(true);
+    ASSERT_EQ(GetMenuItemCount(main), 16);
     EXPECT_EQ(GetMenuItemID(main, 0), 0u);  // the separator comes first
-    EXPECT_EQ(ItemText(main, 1), L"プロジェクトのディレクトリ指定");
-    EXPECT_EQ(ItemText(main, 11), L"終了");
+    EXPECT_EQ(ItemText(main, 1), L"クイックオープン\tCtrl+Alt+K");
+    EXPECT_EQ(ItemText(main, 2), L"再検索");
+    EXPECT_EQ(ItemText(main, 3), L"Windows 起動時に起動");
+    EXPECT_NE(GetMenuState(main, kStartup, MF_BYCOMMAND) & MF_CHECKED, 0u);
+    EXPECT_EQ(ItemText(main, 5), L"プロジェクトのディレクトリ指定");
+    EXPECT_EQ(ItemText(main, 15), L"終了");
     EXPECT_EQ(GetMenuState(main, kFile, MF_BYCOMMAND) & MF_CHECKED, 0u);
+    DestroyMenu(main);
+
+    // While a search runs, and after one failed, a disabled first entry says so.
+    gSearching = true;
+    main = MakeMainMenu();
+    EXPECT_EQ(ItemText(main, 0), L"検索中…");
+    EXPECT_NE(GetMenuState(main, 0, MF_BYPOSITION) & MF_GRAYED, 0u);
+    DestroyMenu(main);
+    gSearching = false;
+    gSearchFailure = L"プロジェクトのディレクトリが見つかりません";
+    main = MakeMainMenu();
+    EXPECT_EQ(ItemText(main, 0), L"検索失敗：プロジェクトのディレクトリが見つかりません");
+    EXPECT_NE(GetMenuState(main, 0, MF_BYPOSITION) & MF_GRAYED, 0u);
     DestroyMenu(main);
 
     HMENU exe = MakeExeMenu();
@@ -95,7 +112,7 @@ TEST_F(TrayMenus, WithoutProjectsTheMainMenuIsTheCommandsAndTheExeMenuItsFirstEn
     DestroyMenu(exe);
 }
 
-TEST_F(TrayMenus, ABuildOfMoreThanAHundredProjectsKeepsBothLimits) {
+TEST_F(TrayMenus, MoreThanAHundredProjectsEndEachMenuWithTheOverflowEntry) {
     for (int i = 0; i < 120; ++i) {
         const std::wstring name = L"p" + std::to_wstring(1000 + i);
         test::WriteFile(dir_ / (name + L"\\" + name + L".vbp"),
@@ -106,15 +123,18 @@ TEST_F(TrayMenus, ABuildOfMoreThanAHundredProjectsKeepsBothLimits) {
     BuildCatalogue(true);
 
     HMENU main = MakeMainMenu();
-    ASSERT_EQ(GetMenuItemCount(main), 100 + 12);
+    ASSERT_EQ(GetMenuItemCount(main), 100 + 1 + 16);
     EXPECT_EQ(ItemText(main, 0), L"p1000.vbp");
     EXPECT_EQ(ItemText(main, 99), L"p1099.vbp");
+    EXPECT_EQ(ItemText(main, 100), L"その他（20 件）…");
+    EXPECT_EQ(GetMenuItemID(main, 100), static_cast<UINT>(kMore));
     EXPECT_NE(GetMenuState(main, kFile, MF_BYCOMMAND) & MF_CHECKED, 0u);
     DestroyMenu(main);
 
     HMENU exe = MakeExeMenu();
-    ASSERT_EQ(GetMenuItemCount(exe), 100);
+    ASSERT_EQ(GetMenuItemCount(exe), 101);
     EXPECT_EQ(ItemText(exe, 0), L"p1000.exe");
+    EXPECT_EQ(ItemText(exe, 100), L"その他（20 件）…");
     MENUITEMINFOW item{};
     item.cbSize = sizeof item;
     item.fMask = MIIM_BITMAP | MIIM_ID;

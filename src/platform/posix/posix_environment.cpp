@@ -1,5 +1,6 @@
 // Process environment, code page and version name on POSIX systems.
 #include <iconv.h>
+#include <malloc.h>
 #include <unistd.h>
 
 #include <climits>
@@ -66,14 +67,18 @@ class OsReleaseRegistry final : public RegistryReader {
 };
 }  // namespace
 
-std::wstring ProgramDirectory() {
+std::wstring ProgramPath() {
     char buf[PATH_MAX];
     const ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
-    if (n <= 0) return CurrentDirectory();
-    std::string path(buf, static_cast<std::size_t>(n));
-    const auto slash = path.rfind('/');
-    path = slash == 0 ? "/" : path.substr(0, slash);
-    return NameToWide(path);
+    if (n <= 0) return {};
+    return NameToWide(std::string_view(buf, static_cast<std::size_t>(n)));
+}
+
+std::wstring ProgramDirectory() {
+    const std::wstring path = ProgramPath();
+    const auto slash = path.rfind(L'/');
+    if (path.empty() || slash == std::wstring::npos) return CurrentDirectory();
+    return slash == 0 ? L"/" : path.substr(0, slash);
 }
 
 std::wstring CurrentDirectory() {
@@ -92,6 +97,10 @@ std::wstring PerUserDirectory() {
     const char* home = std::getenv("HOME");
     return StripTrailingSlash(NameToWide(home != nullptr ? home : "/tmp")) +
            L"/.local/share/kinoha";
+}
+
+std::size_t MemoryInUse() {
+    return mallinfo2().uordblks;
 }
 
 std::unique_ptr<RegistryReader> SystemRegistry() {

@@ -1,6 +1,8 @@
 // Process environment, code page, event pump and registry on Windows.
 #include <windows.h>
 
+#include <psapi.h>
+
 #include <cstdlib>
 
 #include "platform/platform.h"
@@ -48,10 +50,15 @@ std::wstring EnvironmentValue(const wchar_t* name) {
 }
 }  // namespace
 
-std::wstring ProgramDirectory() {
+std::wstring ProgramPath() {
     std::wstring buf(32768, L'\0');
     const DWORD n = GetModuleFileNameW(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
     buf.resize(n);
+    return buf;
+}
+
+std::wstring ProgramDirectory() {
+    const std::wstring buf = ProgramPath();
     const auto slash = buf.find_last_of(L'\\');
     if (slash == std::wstring::npos) return CurrentDirectory();
     // A drive root keeps its backslash, as the system reports it.
@@ -73,6 +80,13 @@ std::wstring PerUserDirectory() {
     std::wstring base = EnvironmentValue(L"LOCALAPPDATA");
     if (base.empty()) base = EnvironmentValue(L"USERPROFILE") + L"\\AppData\\Local";
     return base + L"\\Kinoha";
+}
+
+std::size_t MemoryInUse() {
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    if (!K32GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)) return 0;
+    return counters.WorkingSetSize;
 }
 
 std::unique_ptr<RegistryReader> SystemRegistry() {

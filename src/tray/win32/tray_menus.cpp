@@ -1,16 +1,27 @@
 #include "tray/win32/tray_menus.h"
 
 #include "app/globals.h"
+#include "app/hotkey.h"
 #include "catalogue/menu_model.h"
 
 namespace kinoha::ui {
 
-HMENU MakeMainMenu() {
+HMENU MakeMainMenu(bool startsAtLogon) {
     HMENU menu = CreatePopupMenu();
+    const std::wstring state = SearchStateCaption();
+    if (!state.empty()) AppendMenuW(menu, MF_STRING | MF_GRAYED, kSearchState, state.c_str());
     for (std::size_t i = 0; i < mnuTSK.size(); ++i) {
         if (mnuTSK[i].visible)
             AppendMenuW(menu, MF_STRING, kTskBase + i, mnuTSK[i].caption.c_str());
     }
+    if (gMoreProjects > 0)
+        AppendMenuW(menu, MF_STRING, kMore, MoreEntriesCaption(gMoreProjects).c_str());
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    const std::wstring quickOpen = L"クイックオープン\t" + HotkeyText(gHotkey);
+    AppendMenuW(menu, MF_STRING, kQuickOpen, quickOpen.c_str());
+    AppendMenuW(menu, MF_STRING, kResearch, L"再検索");
+    AppendMenuW(menu, MF_STRING | (startsAtLogon ? MF_CHECKED : MF_UNCHECKED), kStartup,
+                L"Windows 起動時に起動");
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu, MF_STRING, kDir, L"プロジェクトのディレクトリ指定");
     AppendMenuW(menu, MF_STRING, kPath, L"VB本体のパス指定");
@@ -42,6 +53,7 @@ HMENU MakeExeMenu() {
         item.hbmpItem = HBMMENU_CALLBACK;
         InsertMenuItemW(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &item);
     }
+    if (gMoreExes > 0) AppendMenuW(menu, MF_STRING, kMore, MoreEntriesCaption(gMoreExes).c_str());
     return menu;
 }
 

@@ -1,5 +1,6 @@
-// The two tray pop-up menus made from the catalogue's menu entries: the main menu (projects,
-// then the commands) and the executables menu (pictures drawn by the owner window).
+// The two tray pop-up menus made from the catalogue's menu entries: the main menu (the search's
+// state, projects, then the commands) and the executables menu (pictures drawn by the owner
+// window). Either ends with "その他（n 件）…" when the catalogue holds more than its entries.
 #pragma once
 
 #include <windows.h>
@@ -18,9 +19,15 @@ enum TrayCommand : UINT {
     kVersion,
     kHelp,
     kEnd,
+    kQuickOpen,
+    kResearch,
+    kStartup,
+    kMore,  // the overflow entry of either menu
+    kSearchState,
 };
 
-HMENU MakeMainMenu();
+// `startsAtLogon`: the check mark of "Windows 起動時に起動".
+HMENU MakeMainMenu(bool startsAtLogon = false);
 // Pictured entries ask their owner window for the picture (WM_MEASUREITEM, WM_DRAWITEM).
 HMENU MakeExeMenu();
 

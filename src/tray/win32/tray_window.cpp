@@ -3,10 +3,12 @@
 #include <shellapi.h>
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "app/globals.h"
 #include "app/win32/splash_window.h"
+#include "catalogue/background_catalogue.h"
 #include "catalogue/catalogue.h"
 #include "dialogs/settings_commands.h"
 #include "dialogs/win32/file_dialogs.h"
@@ -14,7 +16,9 @@
 #include "platform/platform.h"
 #include "start/start_sequence.h"
 #include "tray/tray_commands.h"
+#include "tray/tray_notices.h"
 #include "tray/win32/exe_menu_pictures.h"
+#include "tray/win32/quick_open_window.h"
 #include "tray/win32/tray_menus.h"
 #include "ui/program_windows.h"
 #include "ui/ui.h"
@@ -23,7 +27,13 @@ namespace kinoha::ui {
 namespace {
 
 constexpr UINT kTrayCallback = WM_APP + 1;
+constexpr UINT kCatalogueReady = WM_APP + 2;    // a background build waits for its hand-over
+constexpr UINT kDirectoryChanged = WM_APP + 3;  // the project tree changed
 constexpr UINT kIconId = 1;
+constexpr UINT_PTR kSettleTimer = 1;
+// Changes to the tree are searched once they have settled, not once per file of a copy.
+constexpr UINT kSettleMs = 2000;
+constexpr ULONGLONG kLongestSettleMs = 10000;
 constexpr int kOffScreenTwips = -10000;
 
 class TrayWindow final : public TrayView {
@@ -35,13 +45,37 @@ class TrayWindow final : public TrayView {
     std::vector<std::size_t> exeEntries;  // mnuEXE indexes shown in the executables menu
     std::uint64_t picturesGeneration = ~std::uint64_t{0};
     UINT picturesDpi = 0;
+    BackgroundCatalogue catalogue{[this] { PostMessageW(hwnd, kCatalogueReady, 0, 0); }};
+    std::unique_ptr<platform::DirectoryWatch> watch;
+    std::wstring watched;
+    bool settling = false;  // a change waits for the tree to settle
+    ULONGLONG firstChange = 0;
 
     void ShowMessage(const std::wstring& title, const std::wstring& text,
                      MessageIcon icon) override {
         ui::ShowMessage(hwnd, title, text, icon);
     }
     void* NativeWindow() override { return hwnd; }
-    void RebuildCatalogue(bool research) override { BuildCatalogue(research); }
+    // Every build runs in the background; HandOver publishes it on this thread.
+    void RebuildCatalogue(bool research) override { catalogue.Request(research); }
+
+    void OnCatalogueReady() {
+        catalogue.HandOver();
+        // The watch follows the project directory; a failed search drops it, and the next
+        // successful one sets it up again (the directory may be back).
+        if (!gSearchFailure.empty()) {
+            watch.reset();
+            watched.clear();
+        } else if (!catalogue.Busy() && (!watch || watched != gPrjDir)) {
+            watch.reset();
+            watched = gPrjDir;
+            if (!gPrjDir.empty()) {
+                HWND target = hwnd;
+                watch = platform::WatchDirectoryTree(
+                    gPrjDir, [target] { PostMessageW(target, kDirectoryChanged, 0, 0); });
+            }
+        }
+    }
 
     // The executables' pictures follow the catalogue's latest build and the window's DPI.
     void RefreshPictures() {
@@ -78,6 +112,14 @@ class TrayWindow final : public TrayView {
         iconAdded = Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
     }
     void UnloadSplash() override { CloseSplash(); }
+    void ShowFirstStartNotice() override {
+        NOTIFYICONDATAW data = IconRecord();
+        data.uFlags = NIF_INFO;
+        data.dwInfoFlags = NIIF_INFO;
+        lstrcpynW(data.szInfoTitle, FirstStartNoticeTitle().c_str(), ARRAYSIZE(data.szInfoTitle));
+        lstrcpynW(data.szInfo, FirstStartNoticeText().c_str(), ARRAYSIZE(data.szInfo));
+        Shell_NotifyIconW(NIM_MODIFY, &data);
+    }
 
     void RemoveTrayIcon() {
         NOTIFYICONDATAW data = IconRecord();
@@ -103,7 +145,13 @@ class TrayWindow final : public TrayView {
         SetForegroundWindow(hwnd);
         platform::PumpEvents();
         if (which == TrayMenu::Executables) RefreshPictures();
-        HMENU menu = which == TrayMenu::Main ? MakeMainMenu() : MakeExeMenu();
+        // The entries as this menu shows them: a build handed over while it is open must not
+        // change what a chosen entry means.
+        const MenuArray tsk = mnuTSK;
+        const MenuArray exe = mnuEXE;
+        HMENU menu = which == TrayMenu::Main
+                         ? MakeMainMenu(platform::StartsAtLogon(platform::ProgramPath()))
+                         : MakeExeMenu();
         POINT at{};
         GetCursorPos(&at);
         const UINT chosen = static_cast<UINT>(TrackPopupMenu(
@@ -111,15 +159,21 @@ class TrayWindow final : public TrayView {
         DestroyMenu(menu);
         PostMessageW(hwnd, WM_NULL, 0, 0);
         // The chosen command runs before the next tray event is handled.
-        if (chosen != 0) RunCommand(chosen);
+        if (chosen != 0) RunCommand(chosen, tsk, exe);
         if (IsWindow(hwnd)) ShowWindow(hwnd, SW_HIDE);
     }
 
-    void RunCommand(UINT id) {
+    void RunCommand(UINT id, const MenuArray& tsk, const MenuArray& exe) {
         if (id >= kTskBase && id < kTskBase + 100) {
-            OpenProject(mnuTSK[id - kTskBase].tag, *this);
+            OpenProject(tsk[id - kTskBase].tag, *this);
         } else if (id >= kExeBase && id < kExeBase + 100) {
-            RunExecutable(mnuEXE[id - kExeBase].tag, *this);
+            RunExecutable(exe[id - kExeBase].tag, *this);
+        } else if (id == kMore || id == kQuickOpen) {
+            ShowQuickOpen(hwnd, *this);
+        } else if (id == kResearch) {
+            catalogue.Request(true);
+        } else if (id == kStartup) {
+            ToggleStartsAtLogon();
         } else if (id == kDir) {
             ChooseProjectDirectory(*this);
         } else if (id == kPath) {
@@ -156,6 +210,20 @@ LRESULT CALLBACK TrayProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         gTray.OnTrayEvent(lParam);
         return 0;
     }
+    if (msg == kCatalogueReady) {
+        gTray.OnCatalogueReady();
+        return 0;
+    }
+    if (msg == kDirectoryChanged) {
+        // Each change starts the wait anew, but a tree that never stops changing is still
+        // searched after a while.
+        const ULONGLONG now = GetTickCount64();
+        if (!gTray.settling) gTray.firstChange = now;
+        gTray.settling = true;
+        if (now - gTray.firstChange < kLongestSettleMs)
+            SetTimer(hwnd, kSettleTimer, kSettleMs, nullptr);
+        return 0;
+    }
     if (gTray.taskbarCreated != 0 && msg == gTray.taskbarCreated) {
         // Explorer restarted: the tray forgot the icon.
         if (gTray.iconAdded) gTray.AddTrayIcon();
@@ -175,6 +243,15 @@ LRESULT CALLBACK TrayProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             gTray.pictures.Draw(gTray.ExePosition(d->itemID), d->hDC, d->rcItem);
             return TRUE;
         }
+        case WM_TIMER:
+            if (wParam != kSettleTimer) break;
+            KillTimer(hwnd, kSettleTimer);
+            gTray.settling = false;
+            gTray.catalogue.Request(true);
+            return 0;
+        case WM_HOTKEY:
+            if (wParam == kQuickOpenHotkeyId) ShowQuickOpen(hwnd, gTray);
+            return 0;
         case WM_QUERYENDSESSION:
             return TRUE;
         case WM_ENDSESSION:
@@ -186,12 +263,19 @@ LRESULT CALLBACK TrayProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_DESTROY:
             gTray.RemoveTrayIcon();
             SaveAtShutdown();
-            // Other windows end with the process, without their own close handling.
+            // Other windows end with the process, without their own close handling. A search
+            // still running on its worker must not delay the end, nor hold a lock that the
+            // process's orderly exit would wait for: then the process is ended outright.
+            if (gTray.catalogue.Busy()) TerminateProcess(GetCurrentProcess(), 0);
             ExitProcess(0);
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 }  // namespace
+
+void SetSearchDelayForTesting(unsigned milliseconds) {
+    BackgroundCatalogue::SetStepDelayForTesting(std::chrono::milliseconds(milliseconds));
+}
 
 void RebuildTrayCatalogue(bool research) {
     gTray.RebuildCatalogue(research);
@@ -205,6 +289,7 @@ HWND CreateTrayWindow() {
         TwipsToPixels(kOffScreenTwips, dpi), 1, 1, nullptr, nullptr, Instance(), nullptr);
     gTray.taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
     LoadTray(gTray);
+    RegisterQuickOpenHotkey(gTray.hwnd, gTray);
     return gTray.hwnd;
 }
 

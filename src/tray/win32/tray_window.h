@@ -9,4 +9,7 @@ namespace kinoha::ui {
 // Creates the tray window and runs its load (settings, first-run questions, catalogue, icon).
 HWND CreateTrayWindow();
 
+// Test seam: every step of the background search waits this long (a slow file server).
+void SetSearchDelayForTesting(unsigned milliseconds);
+
 }  // namespace kinoha::ui
