@@ -56,10 +56,10 @@ HWND RunWindowBase::AddControl(const wchar_t* className, const std::wstring& tex
 }
 
 void RunWindowBase::AddList() {
-    list_ =
-        AddControl(L"LISTBOX", L"",
-                   WS_TABSTOP | WS_VSCROLL | LBS_EXTENDEDSEL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-                   {120, 360, 6255, 2760}, Follows::Height, false, WS_EX_CLIENTEDGE);
+    list_ = AddControl(
+        L"LISTBOX", L"",
+        WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_EXTENDEDSEL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+        {120, 360, 6255, 2760}, Follows::Height, false, WS_EX_CLIENTEDGE);
 }
 
 void RunWindowBase::AddStatusLine() {
@@ -94,6 +94,33 @@ void RunWindowBase::FillList(const std::vector<std::wstring>& rows) {
     SendMessageW(list_, LB_RESETCONTENT, 0, 0);
     for (const auto& row : rows)
         SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.c_str()));
+    FitListExtent();
+}
+
+void RunWindowBase::FitListExtent() {
+    // A path longer than the list's fixed width can still be read to its end: the list scrolls
+    // sideways as far as its widest row needs.
+    HDC dc = GetDC(list_);
+    if (dc == nullptr) return;
+    const HGDIOBJ old =
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(list_, WM_GETFONT, 0, 0)));
+    LONG widest = 0;
+    const LRESULT n = SendMessageW(list_, LB_GETCOUNT, 0, 0);
+    std::wstring text;
+    for (LRESULT i = 0; i < n; ++i) {
+        const LRESULT length = SendMessageW(list_, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+        if (length <= 0) continue;
+        text.assign(static_cast<std::size_t>(length) + 1, L'\0');
+        SendMessageW(list_, LB_GETTEXT, static_cast<WPARAM>(i),
+                     reinterpret_cast<LPARAM>(text.data()));
+        SIZE size{};
+        if (GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(length), &size))
+            widest = std::max(widest, size.cx);
+    }
+    SelectObject(dc, old);
+    ReleaseDC(list_, dc);
+    // A few pixels of room after the text, as the list draws its rows with a margin.
+    SendMessageW(list_, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest + 8), 0);
 }
 
 void RunWindowBase::SetListRow(std::size_t row, const std::wstring& text) {
@@ -108,6 +135,7 @@ void RunWindowBase::SetListRow(std::size_t row, const std::wstring& text) {
     SendMessageW(list_, LB_SETSEL, selected > 0 ? TRUE : FALSE, static_cast<LPARAM>(row));
     SendMessageW(list_, LB_SETCARETINDEX, static_cast<WPARAM>(caret), TRUE);
     SendMessageW(list_, LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
+    FitListExtent();
     SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list_, nullptr, TRUE);
     UpdateWindow(list_);
@@ -177,6 +205,7 @@ void RunWindowBase::ApplyDpi(UINT dpi) {
     }
     SetIcons();
     Layout();
+    if (list_ != nullptr) FitListExtent();
 }
 
 void RunWindowBase::OnClosed() {

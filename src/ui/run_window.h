@@ -83,6 +83,8 @@ class RunWindowBase : public WindowBase {
     void ApplyDpi(UINT dpi) override;
     void OnClosed() override;
     void Layout();
+    // The list's sideways scroll range: its widest row in the list's font.
+    void FitListExtent();
     void PlaceAt(const WindowGeometry& g);
     void SetIcons();
     int WidthPixels() const;

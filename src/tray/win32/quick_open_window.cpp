@@ -56,7 +56,7 @@ const Control kControls[] = {
      L"Enter：VBで開く　Ctrl+Enter：実行　Shift+Enter：フォルダ",
      SS_LEFT | SS_NOPREFIX,
      0,
-     {3480, 5550, 4800, 255}},
+     {120, 5910, 8160, 255}},
 };
 
 HWND gTrayWindow = nullptr;
