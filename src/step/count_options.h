@@ -8,6 +8,13 @@ struct CountOptions {
     // A line ending in "_" is the start or middle of a continued statement and adds no code
     // (the last line of the statement counts).
     bool under = false;
+    // User controls ("UserControl=", .ctl) and property pages ("PropertyPage=", .pag) are
+    // members, counted like forms. Off, they are left out as the classic count leaves them.
+    bool countControls = false;
+    // The comment test VB itself applies: after leading blanks and tabs, "'" or the keyword
+    // "Rem" in any case followed by a blank, a tab, ":" or the line end. Off, the classic test:
+    // "'" or the three letters "Rem" first.
+    bool vbComments = false;
 };
 
 }  // namespace kinoha

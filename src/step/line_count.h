@@ -1,5 +1,5 @@
-// Sorting the lines of one member file into screen part, code, comment and blank, and counting
-// them. The classification is a pure function of the file's bytes and the count options.
+// Counting the lines of one member file by class: screen part, code, comment and blank. The
+// count is a pure function of the file's bytes and the count options (line_classifier.h).
 #pragma once
 
 #include <cstdint>
@@ -7,22 +7,15 @@
 #include <string_view>
 
 #include "step/count_options.h"
+#include "step/line_classifier.h"
 
 namespace kinoha {
-
-enum class MemberKind { Form, Module, Class, Doc, Dsr };
 
 struct MemberCounts {
     std::int64_t screen = 0;
     std::int64_t code = 0;
     std::int64_t comment = 0;
     std::int64_t blank = 0;
-};
-
-enum class CountResult {
-    Counted,
-    CannotRead,  // the file does not exist or cannot be opened or read
-    Empty,       // a Form, Doc, Dsr or Module file without a first line
 };
 
 // Counts the lines of a member file's bytes.

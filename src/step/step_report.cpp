@@ -22,22 +22,6 @@ struct Member {
     platform::LocalDateTime date;
 };
 
-const wchar_t* KindWord(MemberKind kind) {
-    switch (kind) {
-        case MemberKind::Form:
-            return L"Form,";
-        case MemberKind::Module:
-            return L"Module,";
-        case MemberKind::Class:
-            return L"Class,";
-        case MemberKind::Doc:
-            return L"Doc,";
-        case MemberKind::Dsr:
-            return L"Dsr,";
-    }
-    return L"";
-}
-
 void Count(Member& m, const CountOptions& counting) {
     if (*m.entry == kFailedMemberEntry) return;  // its file could not be read for its name
     const std::wstring path = MemberEntryPath(*m.entry);
@@ -94,13 +78,7 @@ bool CountProjectSteps(const std::wstring& projectPath, const MemberLists& membe
 
     std::vector<Member> list;
     list.reserve(members.Count());
-    const std::pair<const SortedList*, MemberKind> kLists[] = {
-        {&members.lstFrm, MemberKind::Form},
-        {&members.lstBas, MemberKind::Module},
-        {&members.lstCls, MemberKind::Class},
-        {&members.lstDoc, MemberKind::Doc},
-        {&members.lstDsr, MemberKind::Dsr}};
-    for (const auto& [entries, kind] : kLists) {
+    for (const auto& [entries, kind] : ReportOrder(members)) {
         for (const auto& entry : *entries) {
             Member m;
             m.kind = kind;
@@ -134,10 +112,9 @@ bool CountProjectSteps(const std::wstring& projectPath, const MemberLists& membe
             return Fail(options.failure, path, L"the member file is empty");
         if (!m.dated) return Fail(options.failure, path, L"the member file's date cannot be read");
         const MemberCounts& c = m.counts;
-        std::wstring line = MemberEntryName(*m.entry) + L"," + KindWord(m.kind);
-        line += (m.kind == MemberKind::Module || m.kind == MemberKind::Class)
-                    ? std::wstring(L"-,")
-                    : std::to_wstring(c.screen) + L",";
+        std::wstring line =
+            MemberEntryName(*m.entry) + L"," + std::wstring(KindWord(m.kind)) + L",";
+        line += HasScreenPart(m.kind) ? std::to_wstring(c.screen) + L"," : std::wstring(L"-,");
         line += std::to_wstring(c.code) + L"," + std::to_wstring(c.comment) + L"," +
                 std::to_wstring(c.blank) + L"," + FormatStepDate(m.date);
         lstStep.push_back(std::move(line));

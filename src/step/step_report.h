@@ -28,11 +28,11 @@ struct StepCountOptions {
     CountOptions counting;           // how each member's lines count
 };
 
-// Counts every member of `members` (lists in the order Form, Module, Class, Doc, Dsr, each in
-// its sorted order) into `lstStep`: the header, one line per member, the totals line; then
-// writes them to the report file, in the ANSI code page with CR LF after every line, replacing
-// an earlier report atomically. Any error stops it: `lstStep` keeps the lines made so far, no
-// report is written and an earlier report stays as it was. True when the report was made.
+// Counts every member of `members` (lists in ReportOrder, each in its sorted order) into
+// `lstStep`: the header, one line per member, the totals line; then writes them to the report file,
+// in the ANSI code page with CR LF after every line, replacing an earlier report atomically. Any
+// error stops it: `lstStep` keeps the lines made so far, no report is written and an earlier report
+// stays as it was. True when the report was made.
 bool CountProjectSteps(const std::wstring& projectPath, const MemberLists& members,
                        std::vector<std::wstring>& lstStep, const StepCountOptions& options = {});
 

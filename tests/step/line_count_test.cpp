@@ -80,6 +80,35 @@ TEST(CountMemberLines, RulesOfEachKind) {
     }
 }
 
+TEST(CountMemberLines, VbCommentRuleAgainstTheClassicOne) {
+    // Each line alone in a module and as a class's first line after its attributes: counted
+    // as a comment (true) or as code under the classic rule and under VB's own.
+    struct Case {
+        std::wstring line;
+        bool classic, vb;
+    } cases[] = {{L"RemoveItem x", true, false},     {L"RemoteHost = h", true, false},
+                 {L"\t' tab indented", false, true}, {L"REM note", false, true},
+                 {L"rem:x = 1", false, true},        {L"Rem", true, true},
+                 {L"Rem\tnote", true, true},       {L"Remark = 1", true, false},
+                 {L"x = 1 ' note", false, false},    {L"'", true, true}};
+    for (const auto& c : cases) {
+        for (const bool vb : {false, true}) {
+            const std::int64_t comment = (vb ? c.vb : c.classic) ? 1 : 0;
+            CountOptions options;
+            options.vbComments = vb;
+            MemberCounts got;
+            ASSERT_EQ(CountMemberBytes(MemberKind::Module, test::AnsiCrLf(kModuleHead + c.line),
+                                       options, got),
+                      CountResult::Counted);
+            EXPECT_EQ(V(got), (Counts{0, 1 - comment, comment, 0})) << test::Utf8(c.line) << vb;
+            ASSERT_EQ(CountMemberBytes(MemberKind::Class,
+                                       test::AnsiCrLf(kClassHead + c.line + L"\n"), options, got),
+                      CountResult::Counted);
+            EXPECT_EQ(V(got), (Counts{0, 1 - comment, comment, 0})) << test::Utf8(c.line) << vb;
+        }
+    }
+}
+
 TEST(CountMemberLines, LineEndsEmptyFilesMissingFilesAndTheContinuationOption) {
     MemberCounts c;
     // CR or CR LF ends a line, LF alone does not; a last line without an end is read.
