@@ -3,10 +3,13 @@
 #include <thread>
 
 #include "app/sorted_list.h"
+#include "app/text_helpers.h"
 #include "catalogue/project_search.h"
 #include "cli/exit_codes.h"
 #include "platform/platform.h"
 #include "step/member_lists.h"
+#include "step/project_versions.h"
+#include "step/step_diff_report.h"
 #include "step/step_projects.h"
 #include "step/step_report.h"
 #include "step/step_workers.h"
@@ -20,9 +23,17 @@ namespace {
 
 constexpr const wchar_t* kUsage =
     L"usage: kinoha-step [options] PATH...\n"
+    L"       kinoha-step [options] --diff OLD NEW\n"
     L"  PATH          a project file (.vbp); a group file (.vbg), split into its projects;\n"
     L"                or a directory, searched for .vbg and .vbp files, groups split\n"
+    L"  --diff OLD NEW  count the steps added, changed and deleted from OLD to NEW: two\n"
+    L"                versions of a project file, or two trees whose projects are matched\n"
+    L"                by their path in the tree; writes <project>_StepDiff.csv beside each\n"
+    L"                project of NEW\n"
     L"  --under       a statement continued with \"_\" counts once\n"
+    L"  --count-controls  count user controls (.ctl) and property pages (.pag) too\n"
+    L"  --vb-comments  a comment is what VB takes for one: \"'\" or the word Rem in any\n"
+    L"                case, after leading blanks and tabs\n"
     L"  --stdout      print each report to standard output instead of writing the\n"
     L"                _Step.csv files\n"
     L"  --exclude S   leave out projects whose path contains S (repeatable)\n"
@@ -32,7 +43,9 @@ constexpr const wchar_t* kUsage =
     L"  --help, --version\n";
 
 struct Options {
-    bool under = false;
+    CountOptions counting;
+    bool diff = false;
+    std::wstring olderPath, newerPath;
     bool toStdout = false;
     std::vector<std::wstring> exclusions;
     unsigned jobs = 0;
@@ -75,10 +88,20 @@ std::wstring Parse(const std::vector<std::wstring>& args, Options& o, bool& help
         }
         const bool takesValue = a == L"--exclude" || a == L"--jobs" || a == L"--encoding";
         if (takesValue && i + 1 >= args.size()) return a + L" needs a value";
+        if (a == L"--diff" && i + 2 >= args.size()) return a + L" needs OLD and NEW";
         if (a == L"--") {
             optionsEnd = true;
         } else if (a == L"--under") {
-            o.under = true;
+            o.counting.under = true;
+        } else if (a == L"--count-controls") {
+            o.counting.countControls = true;
+        } else if (a == L"--vb-comments") {
+            o.counting.vbComments = true;
+        } else if (a == L"--diff") {
+            if (o.diff) return L"--diff given twice";
+            o.diff = true;
+            o.olderPath = args[++i];
+            o.newerPath = args[++i];
         } else if (a == L"--stdout") {
             o.toStdout = true;
         } else if (a == L"--help" || a == L"-h") {
@@ -95,7 +118,9 @@ std::wstring Parse(const std::vector<std::wstring>& args, Options& o, bool& help
             return L"unknown option " + a;
         }
     }
-    if (!help && !version && o.paths.empty()) return L"no PATH given";
+    if (o.diff && !o.paths.empty()) return L"--diff takes no other PATH";
+    if (o.diff && (o.olderPath.empty() || o.newerPath.empty())) return L"an empty PATH";
+    if (!help && !version && !o.diff && o.paths.empty()) return L"no PATH given";
     return {};
 }
 
@@ -111,6 +136,113 @@ std::wstring Counts(std::size_t members, const MemberCounts& c) {
     return L"members " + std::to_wstring(members) + L", screen " + std::to_wstring(c.screen) +
            L", code " + std::to_wstring(c.code) + L", comment " + std::to_wstring(c.comment) +
            L", blank " + std::to_wstring(c.blank);
+}
+
+// The rows as the catalogue would list them: a file as it is, a directory's finds sorted as
+// its list is. False (and the message) when the path does not exist.
+bool AddRows(const std::wstring& given, std::vector<std::wstring>& rows, const ToolWriter& err) {
+    const std::wstring path = platform::AbsolutePath(given);
+    std::string identity;
+    if (platform::LookupFile(path)) {
+        rows.push_back(path);
+    } else if (platform::DirectoryIdentity(path, identity)) {
+        std::vector<std::wstring> found;
+        SearchFiles(path, L"*.vbg", true, found, true, true);
+        SearchFiles(path, L"*.vbp", true, found, false, true);
+        SortedList sorted;
+        for (auto& f : found) sorted.Add(std::move(f));
+        rows.insert(rows.end(), sorted.begin(), sorted.end());
+    } else {
+        err(L"kinoha-step: " + given + L": no such file or directory\n");
+        return false;
+    }
+    return true;
+}
+
+std::wstring Changes(const wchar_t* name, const ClassDiff& c) {
+    return std::wstring(L", ") + name + L" +" + std::to_wstring(c.added) + L" ~" +
+           std::to_wstring(c.changed) + L" -" + std::to_wstring(c.deleted);
+}
+
+std::wstring DiffSummary(const std::size_t (&states)[4], const MemberDiff& d) {
+    return L"members added " + std::to_wstring(states[0]) + L", deleted " +
+           std::to_wstring(states[1]) + L", changed " + std::to_wstring(states[2]) +
+           L", unchanged " + std::to_wstring(states[3]) + Changes(L"screen", d.screen) +
+           Changes(L"code", d.code) + Changes(L"comment", d.comment);
+}
+
+// --diff OLD NEW: the changed-step report of each project of NEW against its older version.
+int RunDiff(const Options& o, const ToolWriter& out, const ToolWriter& err) {
+    std::vector<std::wstring> olderRows, newerRows, older, newer;
+    if (!AddRows(o.olderPath, olderRows, err) || !AddRows(o.newerPath, newerRows, err))
+        return kExitUsage;
+    FillStepProjects(olderRows, o.exclusions, older);
+    FillStepProjects(newerRows, o.exclusions, newer);
+    if (newer.empty()) {
+        err(L"kinoha-step: no project to count\n");
+        return kExitNotCounted;
+    }
+    // A file stands for itself; its versions are compared whatever their names.
+    const auto root = [](const std::wstring& given) {
+        const std::wstring path = platform::AbsolutePath(given);
+        return platform::LookupFile(path) ? FolderOf(path) : path;
+    };
+    std::vector<VersionPair> pairs;
+    std::vector<std::wstring> olderOnly;
+    const std::wstring oldPath = platform::AbsolutePath(o.olderPath);
+    const std::wstring newPath = platform::AbsolutePath(o.newerPath);
+    if (older.size() == 1 && newer.size() == 1 && older[0] == oldPath && newer[0] == newPath) {
+        pairs.push_back({older[0], newer[0]});
+    } else {
+        PairProjectVersions(older, root(o.olderPath), newer, root(o.newerPath), pairs, olderOnly);
+    }
+
+    const std::wstring here = platform::AbsolutePath(L".");
+    StepWorkers workers(o.jobs != 0 ? o.jobs : std::thread::hardware_concurrency());
+    int status = kExitCounted;
+    std::size_t compared = 0;
+    std::size_t allStates[4] = {};
+    MemberDiff all;
+    for (const auto& pair : pairs) {
+        const std::wstring shown = Shown(pair.newer, here);
+        std::vector<std::wstring> lines;
+        StepFailure failure;
+        MemberDiff totals;
+        std::size_t states[4] = {};
+        StepDiffOptions options;
+        options.writeReport = !o.toStdout;
+        options.workers = &workers;
+        options.failure = &failure;
+        options.totals = &totals;
+        options.states = states;
+        options.counting = o.counting;
+        if (!DiffProjectSteps(pair.older, pair.newer, lines, options)) {
+            err(L"kinoha-step: " + shown + L": " +
+                (failure.file.empty() ? L"" : Shown(failure.file, here) + L": ") + failure.reason +
+                L"; no report written\n");
+            status = kExitNotCounted;
+            continue;
+        }
+        if (o.toStdout) {
+            std::wstring text;
+            for (const auto& line : lines) text += line + L"\n";
+            out(text);
+        } else {
+            out(shown + (pair.older.empty() ? L" (no older version)" : L"") + L": " +
+                DiffSummary(states, totals) + L"\n");
+        }
+        ++compared;
+        all += totals;
+        for (int i = 0; i < 4; ++i) allStates[i] += states[i];
+    }
+    if (!o.toStdout) {
+        for (const auto& gone : olderOnly)
+            out(Shown(gone, here) + L": only in the older version, not compared\n");
+        if (pairs.size() > 1)
+            out(L"total of " + std::to_wstring(compared) + L" projects: " +
+                DiffSummary(allStates, all) + L"\n");
+    }
+    return status;
 }
 
 }  // namespace
@@ -144,25 +276,10 @@ int RunStepTool(const std::vector<std::wstring>& args, const ToolWriter& out,
         restore.changed = true;
     }
 
-    // The rows as the catalogue would list them: a directory's finds sorted as its list is.
+    if (o.diff) return RunDiff(o, out, err);
     std::vector<std::wstring> rows;
-    for (const auto& given : o.paths) {
-        const std::wstring path = platform::AbsolutePath(given);
-        std::string identity;
-        if (platform::LookupFile(path)) {
-            rows.push_back(path);
-        } else if (platform::DirectoryIdentity(path, identity)) {
-            std::vector<std::wstring> found;
-            SearchFiles(path, L"*.vbg", true, found, true, true);
-            SearchFiles(path, L"*.vbp", true, found, false, true);
-            SortedList sorted;
-            for (auto& f : found) sorted.Add(std::move(f));
-            rows.insert(rows.end(), sorted.begin(), sorted.end());
-        } else {
-            err(L"kinoha-step: " + given + L": no such file or directory\n");
-            return kExitUsage;
-        }
-    }
+    for (const auto& given : o.paths)
+        if (!AddRows(given, rows, err)) return kExitUsage;
     std::vector<std::wstring> projects;
     FillStepProjects(rows, o.exclusions, projects);
     if (projects.empty()) {
@@ -187,11 +304,11 @@ int RunStepTool(const std::vector<std::wstring>& args, const ToolWriter& out,
         }
         MemberLists lists;
         StepFailure note;
-        const bool complete = ReadProjectMembers(project, lists, &note, &workers);
+        const bool complete = ReadProjectMembers(project, lists, &note, &workers, o.counting);
         std::vector<std::wstring> lstStep;
         StepFailure failure;
         MemberCounts c;
-        const StepCountOptions options{!o.toStdout, &workers, &failure, &c, {o.under}};
+        const StepCountOptions options{!o.toStdout, &workers, &failure, &c, o.counting};
         if (!CountProjectSteps(project, lists, lstStep, options)) {
             const StepFailure& why = failure.file.empty() && !note.file.empty() ? note : failure;
             err(L"kinoha-step: " + shown + L": " +

@@ -8,6 +8,7 @@
 #include "platform/case_fold.h"
 #include "platform/platform.h"
 #include "step/member_lists.h"
+#include "step/project_versions.h"
 #include "step/step_report.h"
 #include "step/step_workers.h"
 
@@ -31,36 +32,6 @@ struct Row {
     CountResult result = CountResult::Counted;
     std::wstring failedFile;
 };
-
-std::wstring Folded(std::wstring_view s) {
-    std::wstring f(s);
-    for (auto& c : f) c = platform::FoldCase(c);
-    return f;
-}
-
-// The member's path relative to the project folder, letter case folded: "..\" steps where it
-// lies beside the folder, the whole path where it shares nothing with it (another drive).
-std::wstring MatchKey(const std::wstring& folder, const std::wstring& path) {
-    const auto split = [](const std::wstring& p) {
-        std::vector<std::wstring> parts;
-        std::size_t from = 0;
-        for (;;) {
-            const std::size_t at = p.find(L'\\', from);
-            parts.push_back(Folded(p.substr(from, at - from)));
-            if (at == std::wstring::npos) break;
-            from = at + 1;
-        }
-        return parts;
-    };
-    const auto f = split(folder), p = split(path);
-    std::size_t same = 0;
-    while (same < f.size() && same + 1 < p.size() && f[same] == p[same]) ++same;
-    if (same == 0) return Folded(path);
-    std::wstring key;
-    for (std::size_t i = same; i < f.size(); ++i) key += L"..\\";
-    for (std::size_t i = same; i < p.size(); ++i) key += p[i] + (i + 1 < p.size() ? L"\\" : L"");
-    return key;
-}
 
 std::wstring Cells(std::int64_t value, bool shown) {
     return shown ? std::to_wstring(value) : std::wstring(L"-");
@@ -148,7 +119,7 @@ std::vector<Row> MatchMembers(const MemberLists& before, const std::wstring& bef
     std::map<std::wstring, std::vector<Side>> older;
     for (const auto& [list, kind] : ReportOrder(before))
         for (const auto& entry : *list)
-            older[MatchKey(beforeFolder, MemberEntryPath(entry))].push_back({&entry, kind});
+            older[RelativeKey(beforeFolder, MemberEntryPath(entry))].push_back({&entry, kind});
     std::vector<Row> rows;
     std::vector<std::vector<Row>> byKind(7);
     for (const auto& [list, kind] : ReportOrder(after)) {
@@ -156,7 +127,7 @@ std::vector<Row> MatchMembers(const MemberLists& before, const std::wstring& bef
             Row row;
             row.after = {&entry, kind};
             row.kind = kind;
-            auto it = older.find(MatchKey(afterFolder, MemberEntryPath(entry)));
+            auto it = older.find(RelativeKey(afterFolder, MemberEntryPath(entry)));
             if (it != older.end() && !it->second.empty()) {
                 row.before = it->second.front();
                 it->second.erase(it->second.begin());
