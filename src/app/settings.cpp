@@ -23,6 +23,8 @@ constexpr wchar_t kDir[] = L"[DIR   ]";
 constexpr wchar_t kFile[] = L"[FILE  ]";
 constexpr wchar_t kJyogai[] = L"[JYOGAI]";
 constexpr wchar_t kUnder[] = L"[UNDER ]";
+constexpr wchar_t kCtl[] = L"[CTL   ]";
+constexpr wchar_t kVbCmt[] = L"[VBCMT ]";
 
 // A decimal integer with blanks allowed around it, within [min, max]; nothing otherwise.
 std::optional<std::int64_t> ToInteger(std::wstring_view v, std::int64_t min, std::int64_t max) {
@@ -73,6 +75,10 @@ bool ApplyLine(const std::wstring& line) {
         lstJyogai.push_back(value);
     } else if (tag == kUnder) {
         return StoreInt32(value, gUnder);
+    } else if (tag == kCtl) {
+        return StoreInt32(value, gCtl);
+    } else if (tag == kVbCmt) {
+        return StoreInt32(value, gVbCmt);
     }
     return true;
 }
@@ -111,6 +117,10 @@ void SaveSettings() {
         kDir + gPrjDir,
         kUnder + std::to_wstring(gUnder),
     };
+    // The counting options beyond the classic rules are written only when set, so a file of
+    // someone who never uses them stays as an older Kinoha writes and reads it.
+    if (gCtl != 0) lines.push_back(kCtl + std::to_wstring(gCtl));
+    if (gVbCmt != 0) lines.push_back(kVbCmt + std::to_wstring(gVbCmt));
     for (const auto& entry : lstJyogai) lines.push_back(kJyogai + entry);
     lines.push_back(std::wstring(kFile) + (gFileNamesOnly ? L"1" : L"0"));
     platform::WriteTextLines(gIniPath, lines);  // a failed save leaves the old file whole

@@ -11,7 +11,8 @@ namespace kinoha {
 // that does not convert; what came before it stays. Reports nothing.
 void LoadSettings();
 
-// Writes the settings record to gIniPath in the fixed tag order, replacing the file whole.
+// Writes the settings record to gIniPath in the fixed tag order, replacing the file whole; the
+// "[CTL   ]" and "[VBCMT ]" lines follow "[UNDER ]" only when their values are not 0.
 // Nothing is written while gVbMain is empty. Reports nothing.
 void SaveSettings();
 

@@ -2,9 +2,7 @@
 
 #include <thread>
 
-#include "app/sorted_list.h"
 #include "app/text_helpers.h"
-#include "catalogue/project_search.h"
 #include "cli/exit_codes.h"
 #include "platform/platform.h"
 #include "step/member_lists.h"
@@ -138,25 +136,11 @@ std::wstring Counts(std::size_t members, const MemberCounts& c) {
            L", blank " + std::to_wstring(c.blank);
 }
 
-// The rows as the catalogue would list them: a file as it is, a directory's finds sorted as
-// its list is. False (and the message) when the path does not exist.
+// The rows a path stands for (AddPathRows); false (and the message) when it does not exist.
 bool AddRows(const std::wstring& given, std::vector<std::wstring>& rows, const ToolWriter& err) {
-    const std::wstring path = platform::AbsolutePath(given);
-    std::string identity;
-    if (platform::LookupFile(path)) {
-        rows.push_back(path);
-    } else if (platform::DirectoryIdentity(path, identity)) {
-        std::vector<std::wstring> found;
-        SearchFiles(path, L"*.vbg", true, found, true, true);
-        SearchFiles(path, L"*.vbp", true, found, false, true);
-        SortedList sorted;
-        for (auto& f : found) sorted.Add(std::move(f));
-        rows.insert(rows.end(), sorted.begin(), sorted.end());
-    } else {
-        err(L"kinoha-step: " + given + L": no such file or directory\n");
-        return false;
-    }
-    return true;
+    if (AddPathRows(platform::AbsolutePath(given), rows)) return true;
+    err(L"kinoha-step: " + given + L": no such file or directory\n");
+    return false;
 }
 
 std::wstring Changes(const wchar_t* name, const ClassDiff& c) {

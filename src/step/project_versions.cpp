@@ -5,6 +5,8 @@
 
 #include "app/text_helpers.h"
 #include "platform/case_fold.h"
+#include "platform/platform.h"
+#include "step/step_projects.h"
 
 namespace kinoha {
 namespace {
@@ -84,6 +86,20 @@ void PairProjectVersions(const std::vector<std::wstring>& olderListed, const std
     for (std::size_t i = 0; i < older.size(); ++i)
         if (!used[i] && std::find(olderOnly.begin(), olderOnly.end(), older[i]) == olderOnly.end())
             olderOnly.push_back(older[i]);
+}
+
+void PairWithChosenOlder(const std::wstring& chosen, const std::vector<std::wstring>& projects,
+                         const std::wstring& projectDir, std::vector<VersionPair>& pairs) {
+    std::vector<std::wstring> rows, older, olderOnly;
+    if (!chosen.empty()) AddPathRows(chosen, rows);
+    FillStepProjects(rows, {}, older);
+    const bool file = platform::LookupFile(chosen);
+    if (file && projects.size() == 1 && older.size() == 1 && older[0] == chosen) {
+        pairs = {{chosen, projects[0]}};
+        return;
+    }
+    PairProjectVersions(older, file ? FolderOf(chosen) : chosen, projects, projectDir, pairs,
+                        olderOnly);
 }
 
 }  // namespace kinoha

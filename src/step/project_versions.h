@@ -24,4 +24,12 @@ void PairProjectVersions(const std::vector<std::wstring>& older, const std::wstr
                          const std::vector<std::wstring>& newer, const std::wstring& newRoot,
                          std::vector<VersionPair>& pairs, std::vector<std::wstring>& olderOnly);
 
+// The older versions of `projects` (projects of the project directory `projectDir`) in what the
+// user chose: a project file, the older version of the one project or else of the projects of
+// its file name; or a folder, searched for project files and groups (PairProjectVersions, with
+// the folder in the place of the project directory). Projects outside `projectDir` are paired
+// by their file name.
+void PairWithChosenOlder(const std::wstring& chosen, const std::vector<std::wstring>& projects,
+                         const std::wstring& projectDir, std::vector<VersionPair>& pairs);
+
 }  // namespace kinoha

@@ -4,6 +4,7 @@
 
 #include "step/member_diff.h"
 #include "step/myers_diff.h"
+#include "step/project_versions.h"
 #include "step/step_diff_report.h"
 #include "step/step_fixtures.h"
 
@@ -210,6 +211,25 @@ TEST_F(DiffProjectStepsTest, MembersMatchedByPathWithStatesAndTotals) {
     EXPECT_FALSE(DiffProjectSteps(Old(L"P.vbp"), New(L"P.vbp"), lines, options));
     EXPECT_EQ(failure.file, New(L"same.bas"));
     EXPECT_EQ(test::ReadFile(New(L"P_StepDiff.csv")), earlier);
+}
+
+TEST(PairWithChosenOlder, SamePathInTheTreeElseTheOnlyProjectOfTheName) {
+    test::TempDir dir;
+    for (const auto* p : {L"work\\A\\A.vbp", L"work\\B\\B.vbp", L"work\\C\\C.vbp", L"rel\\a\\a.VBP",
+                          L"rel\\x\\A.vbp", L"rel\\old\\B.vbp"})
+        test::WriteAnsiFile(dir / p, L"Type=Exe\n");
+    const std::vector<std::wstring> projects = {dir / L"work\\A\\A.vbp", dir / L"work\\B\\B.vbp",
+                                                dir / L"work\\C\\C.vbp"};
+    std::vector<VersionPair> pairs;
+    PairWithChosenOlder(dir / L"rel", projects, dir / L"work", pairs);
+    ASSERT_EQ(pairs.size(), 3u);
+    EXPECT_EQ(pairs[0].older, dir / L"rel\\a\\a.VBP");    // the same path, case ignored
+    EXPECT_EQ(pairs[1].older, dir / L"rel\\old\\B.vbp");  // the only B.vbp
+    EXPECT_EQ(pairs[2].older, L"");                       // none
+    // A project file chosen for one project is its older version, whatever its name.
+    PairWithChosenOlder(dir / L"rel\\old\\B.vbp", {projects[0]}, dir / L"work", pairs);
+    ASSERT_EQ(pairs.size(), 1u);
+    EXPECT_EQ(pairs[0].older, dir / L"rel\\old\\B.vbp");
 }
 
 }  // namespace
