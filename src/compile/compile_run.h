@@ -1,21 +1,16 @@
 // The batch compile window's behaviour: the project list it offers, the compile run over the
 // selected rows (one VB process at a time, each waited for), the stop between projects and the
-// geometry kept when the window closes.
+// geometry kept when the window closes. The run itself is the shared list run (list_run.h).
 #pragma once
 
-#include <cstdint>
 #include <functional>
 #include <string>
-#include <vector>
 
+#include "app/list_run.h"
 #include "app/window_geometry.h"
 #include "compile/compile_view.h"
 
 namespace kinoha {
-
-// The status line's text until the first run.
-inline constexpr wchar_t kCompileHint[] =
-    L"複数選択可能：\u3000[Shitt]＝連続選択\u3000[Ctrl]＝個別選択";
 
 // The command line that compiles one project or group file: the VB executable unquoted, then
 // " /make " and the quoted path, then " /outdir " and the quoted folder when there is one.
@@ -25,7 +20,7 @@ std::wstring CompileCommandLine(const std::wstring& vbMain, const std::wstring& 
 // Runs a command line to its end (RunAndWait); tests put a recorder in its place.
 using CommandRunner = std::function<bool(const std::wstring& commandLine)>;
 
-class CompileRun {
+class CompileRun final : public ListRun {
   public:
     explicit CompileRun(CompileView& view, CommandRunner runner = {});
 
@@ -33,30 +28,21 @@ class CompileRun {
     // cleared, the list taken afresh from the catalogue (lstPrj minus lstJyogai) and the hint
     // in the status line.
     WindowGeometry Load();
-    const std::vector<std::wstring>& Rows() const { return rows_; }
 
-    // "コンパイル開始": checks the VB executable and the selected files, then compiles the
-    // selected rows from the top, letting window events through after each.
+    // "コンパイル開始": checks the VB executable, then runs over the selected rows: each file
+    // is prepared for the VB executable (PrepareProjectForVb) and compiled.
     void Make();
     // "コンパイル中止": the run ends after the compile in progress.
-    void Stop();
-
-    // The window is closing with the geometry it has now: the geometry is recorded whatever
-    // happens; true when the close must be refused because a run is under way.
-    bool Unload(const WindowGeometry& current);
-
-    // Whether Make is under way (also after a stop was asked for, until the compile in progress
-    // ends).
-    bool Running() const { return running_; }
+    void Stop() { StopRun(); }
+    // The window is closing: see ListRun::MayClose.
+    bool Unload(const WindowGeometry& current) { return MayClose(current); }
 
   private:
-    void EnterRunning();
-    void LeaveRunning(const std::wstring& status);
+    void ShowRunning(bool running) override;
+    void RunEntry(const std::wstring& entry) override;
 
     CompileView& view_;
     CommandRunner runner_;
-    std::vector<std::wstring> rows_;
-    bool running_ = false;
 };
 
 }  // namespace kinoha

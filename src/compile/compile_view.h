@@ -2,25 +2,15 @@
 // record it.
 #pragma once
 
-#include <cstddef>
-#include <string>
-#include <vector>
-
-#include "app/message.h"
+#include "app/list_run.h"
 
 namespace kinoha {
 
-class CompileView : public MessageSink {
+class CompileView : public ListRunView {
   public:
-    // The status line under the buttons.
-    virtual void SetStatus(const std::wstring& text) = 0;
     // Running: the start button hidden and the stop button shown in its place, the list and the
     // close button disabled. Not running: the reverse.
     virtual void SetRunning(bool running) = 0;
-    // Which rows of the project list are selected, one flag per row.
-    virtual std::vector<bool> Selection() = 0;
-    // The system's default beep.
-    virtual void Beep() = 0;
 };
 
 }  // namespace kinoha

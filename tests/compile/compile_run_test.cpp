@@ -67,7 +67,7 @@ TEST_F(CompileRunTest, TheListIsTheCatalogueMinusTheExclusionsWithGroupsWhole) {
     EXPECT_TRUE(gStop);
     // Exact letter case: "Test" leaves "test" in.
     EXPECT_EQ(run_.Rows(), (std::vector<std::wstring>{L"C:\\src\\g.vbg", L"C:\\src\\test\\b.vbp"}));
-    EXPECT_EQ(view_.statuses, (std::vector<std::wstring>{kCompileHint}));
+    EXPECT_EQ(view_.statuses, (std::vector<std::wstring>{kListRunHint}));
 
     lstJyogai = {L"zzz", L""};  // an empty string is in every path
     run_.Load();
@@ -101,7 +101,7 @@ TEST_F(CompileRunTest, ARunCountsTheSelectedRowsBeepsAndCanBeRepeated) {
         // Busy: the tray opens no menu, the window does not close.
         EXPECT_FALSE(gStop);
         EXPECT_EQ(ChooseTrayMenu(517), TrayMenu::None);
-        EXPECT_TRUE(run_.Unload({1, 2, 3, 4}));
+        EXPECT_FALSE(run_.Unload({1, 2, 3, 4}));
     };
     run_.Make();
     EXPECT_EQ(statusDuring,
@@ -131,7 +131,7 @@ TEST_F(CompileRunTest, NothingSelectedEndsWithoutMessageOrBeep) {
     EXPECT_TRUE(view_.messages.empty());
     EXPECT_EQ(view_.beeps, 0);
     EXPECT_EQ(view_.statuses,
-              (std::vector<std::wstring>{kCompileHint, L"コンパイル開始", kSelectHint}));
+              (std::vector<std::wstring>{kListRunHint, L"コンパイル開始", kSelectHint}));
     EXPECT_EQ(view_.runningStates, (std::vector<bool>{true, false}));
     EXPECT_TRUE(gStop);
 }
@@ -168,7 +168,7 @@ TEST_F(CompileRunTest, AMissingVbExecutableChangesNothing) {
     EXPECT_EQ(view_.messages[0].text,
               L"起動に失敗しました\r\nパスを確認して下さい\r\nＶＢ本体：" + gVbMain);
     EXPECT_EQ(view_.messages[0].icon, MessageIcon::None);
-    EXPECT_EQ(view_.statuses, (std::vector<std::wstring>{kCompileHint}));
+    EXPECT_EQ(view_.statuses, (std::vector<std::wstring>{kListRunHint}));
     EXPECT_TRUE(view_.runningStates.empty());
 }
 
@@ -195,7 +195,7 @@ TEST_F(CompileRunTest, StopDuringTheSecondOfFiveEndsAfterIt) {
             EXPECT_EQ(view_.statuses.back(), L"コンパイル中－2/5");
             // Stop asked for: the tray is free again, the window still may not close.
             EXPECT_EQ(ChooseTrayMenu(517), TrayMenu::Main);
-            EXPECT_TRUE(run_.Unload({0, 0, 4515, 6630}));
+            EXPECT_FALSE(run_.Unload({0, 0, 4515, 6630}));
         }
     };
     run_.Make();
@@ -203,7 +203,7 @@ TEST_F(CompileRunTest, StopDuringTheSecondOfFiveEndsAfterIt) {
     EXPECT_EQ(view_.statuses.back(), L"コンパイル中止");
     EXPECT_EQ(view_.beeps, 1);
     EXPECT_FALSE(run_.Running());
-    EXPECT_FALSE(run_.Unload({0, 0, 4515, 6630}));
+    EXPECT_TRUE(run_.Unload({0, 0, 4515, 6630}));
 }
 
 TEST_F(CompileRunTest, AStopAmongTheEventsAfterACompileEndsTheRunToo) {
@@ -221,14 +221,14 @@ TEST_F(CompileRunTest, AStopAmongTheEventsAfterACompileEndsTheRunToo) {
 
 TEST_F(CompileRunTest, ClosingRecordsTheGeometryRefusedOrNot) {
     run_.Load();
-    EXPECT_FALSE(run_.Unload({120, 240, 6000, 6630}));
+    EXPECT_TRUE(run_.Unload({120, 240, 6000, 6630}));
     EXPECT_EQ(gTop, 120);
     EXPECT_EQ(gLeft, 240);
     EXPECT_EQ(gHeight, 6000);
     EXPECT_EQ(gWidth, 6630);
 
     gStop = false;  // a step count runs elsewhere: the flag alone refuses the close
-    EXPECT_TRUE(run_.Unload({-15, 30, 4515, 6636}));
+    EXPECT_FALSE(run_.Unload({-15, 30, 4515, 6636}));
     EXPECT_EQ(gTop, -15);
     EXPECT_EQ(gWidth, 6636);
 }

@@ -17,7 +17,7 @@ class FakeCompileView : public CompileView {
     std::vector<Message> messages;
     std::vector<std::wstring> statuses;  // every status text, in order
     std::vector<bool> runningStates;     // every SetRunning, in order
-    std::vector<bool> selection;
+    std::vector<bool> selection;         // one flag per row
     int beeps = 0;
 
     void ShowMessage(const std::wstring& title, const std::wstring& text,
@@ -26,7 +26,13 @@ class FakeCompileView : public CompileView {
     }
     void SetStatus(const std::wstring& text) override { statuses.push_back(text); }
     void SetRunning(bool running) override { runningStates.push_back(running); }
-    std::vector<bool> Selection() override { return selection; }
+    std::vector<std::size_t> SelectedRows() override {
+        std::vector<std::size_t> rows;
+        for (std::size_t i = 0; i < selection.size(); ++i) {
+            if (selection[i]) rows.push_back(i);
+        }
+        return rows;
+    }
     void Beep() override { ++beeps; }
 };
 

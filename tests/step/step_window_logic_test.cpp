@@ -209,13 +209,5 @@ TEST_F(StepWindowTest, AProjectUnreadableAtItsTurnKeepsItsEarlierReport) {
     EXPECT_EQ(view.statuses.back(), L"算出終了");
 }
 
-TEST(StepWindowLayout, TheBottomRowFollowsTheHeightAndTheWidthIsHeld) {
-    const StepLayout l = StepWindowLogic::Form_Resize(4815);
-    EXPECT_EQ(std::make_tuple(l.statusTop, l.buttonsTop, l.underTop, l.listHeight, l.width),
-              std::make_tuple(4148, 3540, 3600, 3040, 6630));
-    EXPECT_TRUE(l.listFits);
-    EXPECT_FALSE(StepWindowLogic::Form_Resize(1000).listFits);
-}
-
 }  // namespace
 }  // namespace kinoha

@@ -7,6 +7,7 @@
 #include "dialogs/exclusion_editor.h"
 #include "ui/program_windows.h"
 #include "ui/ui.h"
+#include "ui/window_base.h"
 
 namespace kinoha::ui {
 namespace {
@@ -67,19 +68,13 @@ const Control kControls[] = {
      nullptr},
 };
 
-class EditorWindow final : public ExclusionEditorView {
+class EditorWindow final : public WindowBase, public ExclusionEditorView {
   public:
-    HWND hwnd = nullptr;
-    HWND controls[std::size(kControls)] = {};
-    HFONT font = nullptr, bold = nullptr;
-    HWND lastFocus = nullptr;
-    ExclusionEditor editor{*this};
-
-    HWND Item(int id) const { return controls[id - kCbo1]; }
+    void Open(HWND tray);
 
     void ShowMessage(const std::wstring& title, const std::wstring& text,
                      MessageIcon icon) override {
-        ui::ShowMessage(hwnd, title, text, icon);
+        ui::ShowMessage(Handle(), title, text, icon);
     }
     void ShowEntries(const std::vector<std::wstring>& entries) override {
         HWND list = Item(kLst1);
@@ -124,111 +119,73 @@ class EditorWindow final : public ExclusionEditorView {
     }
     void EnableDelete(bool enabled) override {
         HWND del = Item(kCmdDel);
-        // A disabled button cannot keep the focus: it passes on in tab order.
-        if (!enabled && GetFocus() == del) SetFocus(GetNextDlgTabItem(hwnd, del, FALSE));
+        if (!enabled) HandFocusOn(del);
         EnableWindow(del, enabled ? TRUE : FALSE);
     }
     void MoveTo(std::int32_t leftTwips, std::int32_t topTwips) override {
         RECT r{};
-        GetWindowRect(hwnd, &r);
-        const UINT dpi = WindowDpi(hwnd);
+        GetWindowRect(Handle(), &r);
+        const UINT dpi = Dpi();
         const RECT place =
             VisibleWindowRect(leftTwips, topTwips, PixelsToTwips(r.right - r.left, dpi),
                               PixelsToTwips(r.bottom - r.top, dpi), dpi);
-        SetWindowPos(hwnd, nullptr, place.left, place.top, 0, 0,
+        SetWindowPos(Handle(), nullptr, place.left, place.top, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    void Hide() override { ShowWindow(hwnd, SW_HIDE); }
+    void Hide() override { ShowWindow(Handle(), SW_HIDE); }
     void RebuildCatalogue(bool research) override { RebuildTrayCatalogue(research); }
 
-    void Layout(UINT dpi) {
-        HFONT oldFont = font, oldBold = bold;
-        font = GothicFont(9, dpi);
-        bold = GothicFont(9, dpi, true);
-        for (std::size_t i = 0; i < std::size(kControls); ++i) {
-            HFONT f = kControls[i].id == kLabel1 ? bold : font;
-            SendMessageW(controls[i], WM_SETFONT, reinterpret_cast<WPARAM>(f), TRUE);
-            PlaceControl(controls[i], kControls[i].place, dpi);
+  private:
+    HWND Item(int id) const { return controls_[id - kCbo1]; }
+
+    LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        switch (msg) {
+            case WM_COMMAND: {
+                const int id = LOWORD(wParam), code = HIWORD(wParam);
+                if (id == kCmdAdd && code == BN_CLICKED) {
+                    editor_.Add();
+                } else if (id == kCmdDel && code == BN_CLICKED) {
+                    editor_.Delete();
+                } else if (id == kLst1 && code == LBN_SELCHANGE) {
+                    editor_.ListClicked();
+                }
+                return 0;
+            }
+            case WM_CTLCOLORSTATIC:
+                SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+                return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+            case WM_CLOSE:
+                editor_.Close();
+                DestroyWindow(Handle());
+                return 0;
         }
-        if (oldFont != nullptr) DeleteObject(oldFont);
-        if (oldBold != nullptr) DeleteObject(oldBold);
+        return Default(msg, wParam, lParam);
     }
+    SIZE SizeAtDpi(UINT dpi, const RECT&) const override { return OuterSize(dpi); }
+    // Fonts and places at a DPI.
+    void ApplyDpi(UINT dpi) override {
+        // The controls let go of the old fonts before those are deleted.
+        const WindowFonts old = std::exchange(fonts_, WindowFonts::At(dpi));
+        for (std::size_t i = 0; i < std::size(kControls); ++i) {
+            SetControlFont(controls_[i], kControls[i].id == kLabel1 ? fonts_.bold : fonts_.plain);
+            PlaceControl(controls_[i], kControls[i].place, dpi);
+        }
+    }
+    void OnClosed() override { fonts_ = {}; }
+
+    static SIZE OuterSize(UINT dpi) {
+        return OuterSizeForClient(kClientWidth, kClientHeight, kStyle, kExStyle, dpi);
+    }
+
+    HWND controls_[std::size(kControls)] = {};
+    WindowFonts fonts_;
+    ExclusionEditor editor_{*this};
 };
 
-EditorWindow* gEditor = nullptr;
-
-SIZE OuterSize(UINT dpi) {
-    return OuterSizeForClient(kClientWidth, kClientHeight, kStyle, kExStyle, dpi);
-}
-
-LRESULT CALLBACK EditorProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    EditorWindow* self = gEditor;
-    if (self == nullptr || self->hwnd != hwnd) return DefWindowProcW(hwnd, msg, wParam, lParam);
-    switch (msg) {
-        case WM_COMMAND: {
-            const int id = LOWORD(wParam), code = HIWORD(wParam);
-            if (id == kCmdAdd && code == BN_CLICKED) {
-                self->editor.Add();
-            } else if (id == kCmdDel && code == BN_CLICKED) {
-                self->editor.Delete();
-            } else if (id == kLst1 && code == LBN_SELCHANGE) {
-                self->editor.ListClicked();
-            }
-            return 0;
-        }
-        case WM_CTLCOLORSTATIC:
-            SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-        case WM_ACTIVATE:
-            // The focus leaves with the window and comes back to the same control.
-            if (LOWORD(wParam) == WA_INACTIVE) {
-                HWND focus = GetFocus();
-                if (focus != nullptr && IsChild(hwnd, focus)) self->lastFocus = focus;
-            } else {
-                SetFocus(self->lastFocus != nullptr ? self->lastFocus : self->Item(kCbo1));
-            }
-            return 0;
-        case WM_CLOSE:
-            self->editor.Close();
-            DestroyWindow(hwnd);
-            return 0;
-        case WM_DPICHANGED: {
-            const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-            const SIZE size = OuterSize(HIWORD(wParam));
-            SetWindowPos(hwnd, nullptr, suggested->left, suggested->top, size.cx, size.cy,
-                         SWP_NOZORDER | SWP_NOACTIVATE);
-            self->Layout(HIWORD(wParam));
-            return 0;
-        }
-        case WM_NCDESTROY:
-            DeleteObject(self->font);
-            DeleteObject(self->bold);
-            delete self;
-            gEditor = nullptr;
-            break;
-    }
-    return DefWindowProcW(hwnd, msg, wParam, lParam);
-}
-
-}  // namespace
-
-void ShowExclusionEditor(HWND tray) {
-    if (gEditor != nullptr) {
-        if (IsIconic(gEditor->hwnd)) ShowWindow(gEditor->hwnd, SW_RESTORE);
-        SetForegroundWindow(gEditor->hwnd);
-        return;
-    }
-    RegisterWindowClass(L"KinohaJyogai", EditorProc);
-
+void EditorWindow::Open(HWND tray) {
     const UINT dpi = WindowDpi(nullptr);
-    const SIZE size = OuterSize(dpi);
-    auto* self = new EditorWindow;
-    gEditor = self;
-    self->hwnd = CreateWindowExW(kExStyle, L"KinohaJyogai", kExclusionEditorCaption, kStyle, 0, 0,
-                                 size.cx, size.cy, nullptr, nullptr, Instance(), nullptr);
-    if (self->hwnd == nullptr) {
-        delete self;
-        gEditor = nullptr;
+    if (!CreateNative(L"KinohaJyogai", kExStyle, kExclusionEditorCaption, kStyle, {0, 0},
+                      OuterSize(dpi), nullptr)) {
         return;
     }
     // The tray window's icon.
@@ -238,35 +195,37 @@ void ShowExclusionEditor(HWND tray) {
         if (auto icon = reinterpret_cast<HICON>(GetClassLongPtrW(tray, GCLP_HICON))) big = icon;
         if (auto icon = reinterpret_cast<HICON>(GetClassLongPtrW(tray, GCLP_HICONSM))) small = icon;
     }
-    SendMessageW(self->hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
-    SendMessageW(self->hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+    SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+    SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
 
     for (std::size_t i = 0; i < std::size(kControls); ++i) {
         const Control& c = kControls[i];
-        self->controls[i] = CreateControl(self->hwnd, c.className, c.text, c.style, c.id, c.place,
-                                          nullptr, c.exStyle);
+        controls_[i] = CreateControl(Handle(), c.className, c.text, c.style, c.id, c.place, nullptr,
+                                     c.exStyle);
         if (c.tooltip == nullptr) continue;
-        AddTooltip(self->hwnd, self->controls[i], c.tooltip);
+        AddTooltip(Handle(), controls_[i], c.tooltip);
         // The combo box's text field takes the mouse over most of it.
         COMBOBOXINFO combo{};
         combo.cbSize = sizeof combo;
-        if (c.id == kCbo1 && GetComboBoxInfo(self->controls[i], &combo) && combo.hwndItem) {
-            AddTooltip(self->hwnd, combo.hwndItem, c.tooltip);
+        if (c.id == kCbo1 && GetComboBoxInfo(controls_[i], &combo) && combo.hwndItem) {
+            AddTooltip(Handle(), combo.hwndItem, c.tooltip);
         }
     }
-    self->Layout(WindowDpi(self->hwnd));
-    self->editor.Load();
+    ApplyDpi(Dpi());
+    editor_.Load();
     // At the new place the window may have another DPI than the one it was created with.
-    const UINT placed = WindowDpi(self->hwnd);
-    if (placed != dpi) {
-        const SIZE actual = OuterSize(placed);
-        SetWindowPos(self->hwnd, nullptr, 0, 0, actual.cx, actual.cy,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        self->Layout(placed);
-    }
-    ShowWindow(self->hwnd, SW_SHOWNORMAL);
-    SetForegroundWindow(self->hwnd);
-    SetFocus(self->Item(kCbo1));
+    AdoptDpiOfPlace(dpi);
+    ShowWindow(Handle(), SW_SHOWNORMAL);
+    SetForegroundWindow(Handle());
+    SetFocus(Item(kCbo1));
+}
+
+SingleWindow<EditorWindow> gEditor;
+
+}  // namespace
+
+void ShowExclusionEditor(HWND tray) {
+    gEditor.Show(tray);
 }
 
 }  // namespace kinoha::ui

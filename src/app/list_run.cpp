@@ -1,0 +1,89 @@
+#include "app/list_run.h"
+
+#include <utility>
+
+#include "app/globals.h"
+#include "app/standard_messages.h"
+#include "platform/platform.h"
+
+namespace kinoha {
+
+ListRun::ListRun(ListRunView& view, std::wstring verb, bool eventsBeforeEachJob)
+    : view_(view), verb_(std::move(verb)), eventsBeforeEachJob_(eventsBeforeEachJob) {}
+
+WindowGeometry ListRun::LoadRows(std::vector<std::wstring> rows) {
+    gStop = true;
+    rows_ = std::move(rows);
+    view_.SetStatus(kListRunHint);
+    return {gTop, gLeft, gHeight, gWidth};
+}
+
+bool ListRun::MayStart() const {
+    // gStop False without a run of ours: another window's run works, and sharing the flag with
+    // it would end its run when this one ends. running_ guards against a click left in the
+    // queue.
+    return !running_ && gStop;
+}
+
+std::vector<std::size_t> ListRun::ValidSelection() {
+    std::vector<std::size_t> rows;
+    for (const std::size_t row : view_.SelectedRows()) {
+        if (row >= rows_.size()) continue;
+        // The path itself is looked up: a project folder named like "x.EXE y" is no command line.
+        if (!platform::LookupFile(rows_[row])) {
+            ShowFileMissing(view_);
+            return {};
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+void ListRun::RunSelected() {
+    running_ = true;
+    gStop = false;
+    ShowRunning(true);
+    view_.SetStatus(verb_ + L"開始");
+
+    // The list is disabled from here on, so the selection read now holds for the whole run.
+    const std::vector<std::size_t> rows = ValidSelection();
+    if (rows.empty()) {
+        Finish(verb_ + L"中止：ファイルを選択して下さい");
+        return;
+    }
+    const std::wstring total = std::to_wstring(rows.size());
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+        view_.SetStatus(verb_ + L"中－" + std::to_wstring(k + 1) + L"/" + total);
+        if (eventsBeforeEachJob_) {
+            platform::PumpEvents();
+            if (gStop) break;
+        }
+        RunEntry(rows_[rows[k]]);
+        platform::PumpEvents();
+        if (gStop) break;
+    }
+    const bool stopped = gStop;
+    Finish(verb_ + (stopped ? L"中止" : L"終了"));
+    view_.Beep();
+}
+
+void ListRun::Finish(const std::wstring& status) {
+    ShowRunning(false);
+    view_.SetStatus(status);
+    gStop = true;
+    running_ = false;
+}
+
+void ListRun::StopRun() {
+    if (running_) gStop = true;
+}
+
+bool ListRun::MayClose(const WindowGeometry& current) {
+    gTop = current.top;
+    gLeft = current.left;
+    gHeight = current.height;
+    gWidth = current.width;
+    return gStop && !running_;
+}
+
+}  // namespace kinoha
