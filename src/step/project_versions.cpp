@@ -22,7 +22,9 @@ std::vector<std::wstring> Components(const std::wstring& path) {
     std::size_t from = 0;
     for (;;) {
         const std::size_t at = path.find(L'\\', from);
-        parts.push_back(Folded(path.substr(from, at == std::wstring::npos ? at : at - from)));
+        // Empty parts (a folder given with a "\" at its end) say nothing.
+        if (at != from)
+            parts.push_back(Folded(path.substr(from, at == std::wstring::npos ? at : at - from)));
         if (at == std::wstring::npos) break;
         from = at + 1;
     }
