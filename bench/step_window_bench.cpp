@@ -33,7 +33,7 @@ class AllSelected final : public StepView {
     void SetVisible(StepControl, bool) override {}
     void SetEnabled(StepControl, bool) override {}
     void SetCheck(StepControl, CheckState) override {}
-    std::wstring ChooseOlderVersion() override { return {}; }
+    std::wstring ChooseOlderVersion(const std::wstring&) override { return {}; }
     void Beep() override {}
     void OpenReport(const std::wstring&) override {}
     void CloseWindow() override {}

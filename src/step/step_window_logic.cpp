@@ -137,7 +137,7 @@ void StepWindowLogic::cmdDiff_Click() {
     }
     const std::vector<std::size_t> rows = ValidSelection();  // a missing file has been said
     if (rows.empty()) return;
-    const std::wstring chosen = view_.ChooseOlderVersion();
+    const std::wstring chosen = view_.ChooseOlderVersion(gPrjDir);
     if (chosen.empty()) return;
     const std::wstring upper = UpperAscii(NameOf(chosen));
     if (platform::LookupFile(chosen) && !upper.ends_with(L".VBP") && !upper.ends_with(L".VBG")) {

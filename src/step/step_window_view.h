@@ -34,9 +34,9 @@ class StepView : public ListRunView {
     virtual void SetEnabled(StepControl control, bool enabled) = 0;
     // The state of a check box (chkUnder, chkCtl, chkVbCmt).
     virtual void SetCheck(StepControl box, CheckState state) = 0;
-    // Asks for the older version to compare with: a folder, or a project or group file. Empty
-    // when the user cancels.
-    virtual std::wstring ChooseOlderVersion() = 0;
+    // Asks for the older version to compare with: a folder, or a project or group file, the
+    // question starting at `startFolder`. Empty when the user cancels.
+    virtual std::wstring ChooseOlderVersion(const std::wstring& startFolder) = 0;
     // Opens the report with LaunchFile on the window's behalf; returns at once.
     virtual void OpenReport(const std::wstring& path) = 0;
     // Asks the window to close (it then goes through Form_Unload).

@@ -32,7 +32,7 @@ class FakeStepView : public StepView {
     void SetVisible(StepControl c, bool v) override { visible[c] = v; }
     void SetEnabled(StepControl c, bool e) override { enabled[c] = e; }
     void SetCheck(StepControl box, CheckState s) override { checks[box] = s; }
-    std::wstring ChooseOlderVersion() override {
+    std::wstring ChooseOlderVersion(const std::wstring&) override {
         calls.push_back(L"choose older");
         return older;
     }
