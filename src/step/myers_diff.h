@@ -1,7 +1,9 @@
 // The difference of two sequences of line identities by Myers' O(ND) algorithm in its linear-
 // space form (the middle snake, divide and conquer): time grows with the size of the inputs
 // times the number of differences, so large files with few changes are fast, and memory stays
-// linear in their size.
+// linear in their size. Elements found on one side only are set aside first. Where one search
+// would pass 256 differences (two large, unrelated versions), it splits at the furthest point
+// it reached instead, so the subsequence may then fall short of the longest.
 #pragma once
 
 #include <cstdint>

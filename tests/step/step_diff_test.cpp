@@ -51,6 +51,19 @@ TEST(MyersDiff, MarksALongestCommonSubsequenceOnRandomInputs) {
         ASSERT_EQ(keptA, keptB) << "round " << round;                  // a common subsequence
         ASSERT_EQ(keptA.size(), NaiveLcs(a, b)) << "round " << round;  // and a longest one
     }
+    // Two long unrelated versions go past the exact search: still a common subsequence.
+    std::vector<std::uint32_t> a(5000), b(4000);
+    for (auto& x : a) x = rng() % 30;
+    for (auto& x : b) x = rng() % 30;
+    std::vector<char> inA, inB;
+    MyersDiff(a, b, inA, inB);
+    std::vector<std::uint32_t> keptA, keptB;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (inA[i]) keptA.push_back(a[i]);
+    for (std::size_t j = 0; j < b.size(); ++j)
+        if (inB[j]) keptB.push_back(b[j]);
+    EXPECT_EQ(keptA, keptB);
+    EXPECT_GT(keptA.size(), 1000u);  // the longest is about 1,500 here
 }
 
 using Triple = std::vector<std::int64_t>;  // added, changed, deleted
