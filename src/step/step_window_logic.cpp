@@ -162,8 +162,8 @@ void StepWindowLogic::cmdDiff_Click() {
     workers_.reset();
     if (!withoutOlder_.empty()) {
         std::wstring text =
-            L"次のプロジェクトは旧バージョンに見つからないため、\r\n"
-            L"全てを新規として算出しました";
+            L"旧バージョンに無いプロジェクトです。\r\n"
+            L"全て新規として算出しました。";
         for (const auto& project : withoutOlder_) text += L"\r\n" + NameOf(project);
         view_.ShowMessage(L"差分算出", text, MessageIcon::Information);
     }

@@ -35,8 +35,15 @@ keys space
 wait_window 'フォルダーの参照' >/dev/null || fail "the folder browser did not come"
 sleep 1
 screenshot browser-opened
-# It opens on the project folder; the release folder beside it is chosen by its name.
-xdotool type --delay 50 "zz"
+# The tree gets the focus (from "OK"); under Wine it opens on the project folder's drive. Typing
+# a name selects that child among the items shown, Right opens it.
+keys shift+Tab
+for part in tmp "$(basename "$WORK")" zz; do
+  sleep 0.6
+  xdotool type --delay 40 "$part"
+  sleep 0.4
+  [ "$part" = zz ] || keys Right
+done
 sleep 0.5
 screenshot release-chosen
 keys Return
