@@ -12,15 +12,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-5}
 
-if ! command -v cloc >/dev/null; then
-  echo "installing cloc"
-  SUDO=""; [ "$(id -u)" -ne 0 ] && SUDO="sudo"
-  $SUDO apt-get update -qq && DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq cloc >/dev/null
-fi
-
-cmake --preset native >/dev/null
-cmake --build --preset native --target kinoha-step >/dev/null
-tool="$PWD/build/native/bin/kinoha-step"
+source bench/bench_lib.sh
+need_cloc
+build_tool
 
 old="$PWD/build/bench-diff/old"
 new="$PWD/build/bench-diff/new"
@@ -33,18 +27,6 @@ if [ ! -f "$PWD/build/bench-diff/.complete" ]; then
 fi
 echo "corpus: $(find "$old" -type f \( -name '*.frm' -o -name '*.bas' -o -name '*.cls' \) | wc -l)" \
   "member files, $(du -sb "$old" | cut -f1) bytes per version; $(nproc) cores"
-
-median_ms() {
-  "$@" >/dev/null 2>&1 || true
-  local times=() start end
-  for ((i = 0; i < runs; i++)); do
-    start=$(date +%s%N)
-    "$@" >/dev/null 2>&1 || true
-    end=$(date +%s%N)
-    times+=($(((end - start) / 1000)))
-  done
-  printf '%s\n' "${times[@]}" | sort -n | awk '{ t[NR] = $1 } END { printf "%.1f", t[int((NR + 1) / 2)] / 1000 }'
-}
 
 a=$(median_ms "$tool" --stdout --diff "$old" "$new")
 b=$(median_ms sh -c "'$tool' --stdout '$old' && '$tool' --stdout '$new'")
