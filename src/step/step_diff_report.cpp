@@ -88,8 +88,10 @@ void Compare(Row& row, const CountOptions& counting) {
         row.diff = AddedMember(counts);
         row.state = DiffState::Added;
     } else if (before == after && row.before.kind == row.after.kind) {
-        // The same bytes: nothing to compare, but the file must count as the count counts it.
-        row.result = CountMemberBytes(row.after.kind, after, counting, counts);
+        // The same bytes: no step changed. Only an empty file is refused, as the count
+        // refuses one without its first line.
+        row.result = after.empty() && row.after.kind != MemberKind::Class ? CountResult::Empty
+                                                                          : CountResult::Counted;
         row.state = DiffState::Unchanged;
     } else if (row.before.kind == row.after.kind) {
         row.result = DiffMemberBytes(row.after.kind, before, after, counting, row.diff);
