@@ -9,6 +9,7 @@ packages=(
   xvfb xdotool x11-utils imagemagick fonts-ipafont-gothic      # the program on a virtual display
   clang libclang-rt-14-dev                                     # fuzzing
   locales-all                          # ja_JP.UTF-8: Wine maps Japanese file names through it
+  python3-jsonschema                   # kinoha-step's json output checked against its schema
 )
 
 missing=()

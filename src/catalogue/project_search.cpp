@@ -43,11 +43,15 @@ void AppendMatches(const std::wstring& directory, const std::vector<platform::Di
 }
 
 bool Search(const std::wstring& directory, const std::wstring& pattern, bool recurse,
-            std::vector<std::wstring>& list, bool fullPaths, Ancestors& ancestors) {
+            std::vector<std::wstring>& list, bool fullPaths, Ancestors& ancestors,
+            std::vector<std::wstring>* unreadable) {
     platform::PumpEvents();
-    // One listing serves both the subdirectories and the matches.
+    // One listing serves both the subdirectories and the matches. "*" matches the entry "."
+    // that every listable directory but a drive root has, so a failed listing is a directory
+    // that cannot be read.
     std::vector<platform::DirEntry> entries;
-    platform::FindEntries(directory, L"*", entries);
+    if (!platform::FindEntries(directory, L"*", entries) && unreadable != nullptr)
+        unreadable->push_back(directory);
     AppendMatches(directory, entries, pattern, list, fullPaths);
     if (!recurse) return true;
 
@@ -61,7 +65,7 @@ bool Search(const std::wstring& directory, const std::wstring& pattern, bool rec
                 continue;  // a loop back up the tree, or a link that leads nowhere
         }
         platform::PumpEvents();
-        Search(sub, pattern, recurse, list, fullPaths, ancestors);
+        Search(sub, pattern, recurse, list, fullPaths, ancestors, unreadable);
     }
     ancestors.items.pop_back();
     return true;
@@ -69,15 +73,17 @@ bool Search(const std::wstring& directory, const std::wstring& pattern, bool rec
 }  // namespace
 
 bool SearchFiles(const std::wstring& directory, const std::wstring& pattern, bool recurse,
-                 std::vector<std::wstring>& list, bool clearFirst, bool fullPaths) {
+                 std::vector<std::wstring>& list, bool clearFirst, bool fullPaths,
+                 std::vector<std::wstring>* unreadable) {
     if (clearFirst) list.clear();
-    return SearchDirectory(directory, pattern, recurse, list, fullPaths);
+    return SearchDirectory(directory, pattern, recurse, list, fullPaths, unreadable);
 }
 
 bool SearchDirectory(const std::wstring& directory, const std::wstring& pattern, bool recurse,
-                     std::vector<std::wstring>& list, bool fullPaths) {
+                     std::vector<std::wstring>& list, bool fullPaths,
+                     std::vector<std::wstring>* unreadable) {
     Ancestors ancestors;
-    return Search(directory, pattern, recurse, list, fullPaths, ancestors);
+    return Search(directory, pattern, recurse, list, fullPaths, ancestors, unreadable);
 }
 
 bool ListMatchingFiles(const std::wstring& directory, const std::wstring& pattern,

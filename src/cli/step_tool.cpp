@@ -1,10 +1,20 @@
 #include "cli/step_tool.h"
 
+#include <algorithm>
+#include <set>
 #include <thread>
 
 #include "app/text_helpers.h"
+#include "catalogue/exclusion.h"
 #include "cli/exit_codes.h"
+#include "cli/progress_line.h"
+#include "cli/shown_text.h"
+#include "cli/summary_formats.h"
+#include "cli/tool_options.h"
+#include "cli/tool_result.h"
+#include "platform/case_fold.h"
 #include "platform/platform.h"
+#include "step/line_count.h"
 #include "step/member_lists.h"
 #include "step/project_versions.h"
 #include "step/step_diff_report.h"
@@ -19,37 +29,9 @@
 namespace kinoha {
 namespace {
 
-constexpr const wchar_t* kUsage =
-    L"usage: kinoha-step [options] PATH...\n"
-    L"       kinoha-step [options] --diff OLD NEW\n"
-    L"  PATH          a project file (.vbp); a group file (.vbg), split into its projects;\n"
-    L"                or a directory, searched for .vbg and .vbp files, groups split\n"
-    L"  --diff OLD NEW  count the steps added, changed and deleted from OLD to NEW: two\n"
-    L"                versions of a project file, or two trees whose projects are matched\n"
-    L"                by their path in the tree; writes <project>_StepDiff.csv beside each\n"
-    L"                project of NEW\n"
-    L"  --under       a statement continued with \"_\" counts once\n"
-    L"  --count-controls  count user controls (.ctl) and property pages (.pag) too\n"
-    L"  --vb-comments  a comment is what VB takes for one: \"'\" or the word Rem in any\n"
-    L"                case, after leading blanks and tabs\n"
-    L"  --stdout      print each report to standard output instead of writing the\n"
-    L"                _Step.csv files\n"
-    L"  --exclude S   leave out projects whose path contains S (repeatable)\n"
-    L"  --jobs N      count this many files at once (default: the number of cores)\n"
-    L"  --encoding E  code page of the files (default: the ANSI code page on Windows,\n"
-    L"                CP932 elsewhere)\n"
-    L"  --help, --version\n";
-
-struct Options {
-    CountOptions counting;
-    bool diff = false;
-    std::wstring olderPath, newerPath;
-    bool toStdout = false;
-    std::vector<std::wstring> exclusions;
-    unsigned jobs = 0;
-    std::wstring encoding;
-    std::vector<std::wstring> paths;
-};
+constexpr const wchar_t* kLineFeedsOnly =
+    L"the file has line feeds but no carriage return, so it was read as one line, as VB reads "
+    L"it; give it CR LF line ends (for git: a .gitattributes line \"*.vb? eol=crlf\" or similar)";
 
 // Gives back the code page the tool selected, so that a caller (a test) gets the default again.
 class EncodingRestore {
@@ -63,84 +45,153 @@ class EncodingRestore {
     bool changed = false;
 };
 
-bool ParseCount(const std::wstring& text, unsigned& value) {
-    if (text.empty() || text.size() > 4) return false;
-    unsigned v = 0;
-    for (const wchar_t c : text) {
-        if (c < L'0' || c > L'9') return false;
-        v = v * 10 + static_cast<unsigned>(c - L'0');
+// Standard error: every message on a line of its own, escaped, the progress line out of its way.
+class Messages {
+  public:
+    explicit Messages(const ToolStreams& streams)
+        : err_(streams.err), progress_(streams.err, streams.errIsTerminal, streams.progressDelay) {}
+    void Say(const std::wstring& body) {
+        progress_.Clear();
+        err_(L"kinoha-step: " + EscapeControls(body) + L"\n");
     }
-    if (v == 0) return false;
-    value = v;
-    return true;
-}
+    ProgressLine& progress() { return progress_; }
 
-// Empty when the arguments are usable, otherwise what is wrong with them.
-std::wstring Parse(const std::vector<std::wstring>& args, Options& o, bool& help, bool& version) {
-    bool optionsEnd = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::wstring& a = args[i];
-        if (optionsEnd || a.empty() || a[0] != L'-' || a == L"-") {
-            o.paths.push_back(a);
-            continue;
-        }
-        const bool takesValue = a == L"--exclude" || a == L"--jobs" || a == L"--encoding";
-        if (takesValue && i + 1 >= args.size()) return a + L" needs a value";
-        if (a == L"--diff" && i + 2 >= args.size()) return a + L" needs OLD and NEW";
-        if (a == L"--") {
-            optionsEnd = true;
-        } else if (a == L"--under") {
-            o.counting.under = true;
-        } else if (a == L"--count-controls") {
-            o.counting.countControls = true;
-        } else if (a == L"--vb-comments") {
-            o.counting.vbComments = true;
-        } else if (a == L"--diff") {
-            if (o.diff) return L"--diff given twice";
-            o.diff = true;
-            o.olderPath = args[++i];
-            o.newerPath = args[++i];
-        } else if (a == L"--stdout") {
-            o.toStdout = true;
-        } else if (a == L"--help" || a == L"-h") {
-            help = true;
-        } else if (a == L"--version") {
-            version = true;
-        } else if (a == L"--exclude") {
-            o.exclusions.push_back(args[++i]);
-        } else if (a == L"--jobs") {
-            if (!ParseCount(args[++i], o.jobs)) return L"--jobs needs a whole number from 1";
-        } else if (a == L"--encoding") {
-            o.encoding = args[++i];
+  private:
+    ToolWriter err_;
+    ProgressLine progress_;
+};
+
+// Where the output goes: standard output as it comes, or, with --output, the file, written
+// whole at the end. A write that fails is said once; the counting goes on, as the reports are
+// its main work, and the run ends with status 1.
+class Output {
+  public:
+    Output(const ToolStreams& streams, std::wstring file, Messages& messages)
+        : streams_(streams), file_(std::move(file)), messages_(messages) {}
+
+    // The reports of --stdout, which never go to the file.
+    void Stdout(const std::wstring& text) {
+        wroteStdout_ = true;
+        if (stdoutOk_ && !streams_.out(text)) Lost();
+    }
+    void Summary(const std::wstring& text) {
+        if (file_.empty()) {
+            Stdout(text);
         } else {
-            return L"unknown option " + a;
+            summary_ += text;
         }
     }
-    if (o.diff && !o.paths.empty()) return L"--diff takes no other PATH";
-    if (o.diff && (o.olderPath.empty() || o.newerPath.empty())) return L"an empty PATH";
-    if (!help && !version && !o.diff && o.paths.empty()) return L"no PATH given";
+    // True when everything reached its place.
+    bool Finish() {
+        if (wroteStdout_ && stdoutOk_ && streams_.finishOut && !streams_.finishOut()) Lost();
+        if (file_.empty()) return stdoutOk_;
+        const std::wstring path = platform::AbsolutePath(file_);
+        if (!platform::ReplaceFileAtomically(path, platform::EncodeUtf8(summary_))) {
+            messages_.Say(EscapeControls(platform::DisplayPath(file_)) +
+                          L": the output file cannot be written");
+            return false;
+        }
+        return stdoutOk_;
+    }
+
+  private:
+    void Lost() {
+        stdoutOk_ = false;
+        messages_.Say(L"standard output cannot be written; the output is incomplete");
+    }
+    const ToolStreams& streams_;
+    std::wstring file_;
+    Messages& messages_;
+    std::wstring summary_;
+    bool stdoutOk_ = true;
+    bool wroteStdout_ = false;
+};
+
+// Empty when the encoding is usable; otherwise the usage error.
+std::wstring SelectEncoding(const std::wstring& encoding, EncodingRestore& restore) {
+    if (encoding.empty()) return {};
+    if (!platform::SelectAnsiCodePage(CodePageName(encoding)))
+        return L"unknown encoding " + EscapeControls(encoding);
+    restore.changed = true;
+    // The paths in project files, and the tests of every line, read the ASCII bytes as ASCII.
+    if (!platform::AnsiKeepsAscii() || platform::DecodeAnsi("\\") != L"\\")
+        return L"encoding " + EscapeControls(encoding) +
+               L" cannot be used: VB files need a code page that keeps ASCII as it is, with "
+               L"\"\\\" as the byte 0x5C (for Japanese files: CP932)";
     return {};
 }
 
-// A path for messages: relative to the current directory when it lies below it.
-std::wstring Shown(const std::wstring& path, const std::wstring& here) {
-    if (path.size() > here.size() + 1 && path.compare(0, here.size(), here) == 0 &&
-        path[here.size()] == L'\\')
-        return platform::DisplayPath(path.substr(here.size() + 1));
-    return platform::DisplayPath(path);
+// The rows the PATHs stand for (AddPathRows). False (after saying so) when a PATH does not
+// exist.
+bool CollectRows(const std::vector<std::wstring>& paths, Messages& messages,
+                 std::vector<std::wstring>& rows, std::vector<std::wstring>& unreadable) {
+    for (const auto& given : paths) {
+        std::vector<std::wstring> missed;
+        if (!AddPathRows(platform::AbsolutePath(given), rows, &missed)) {
+            messages.Say(EscapeControls(given) + L": no such file or directory");
+            return false;
+        }
+        for (auto& m : missed) {
+            if (std::find(unreadable.begin(), unreadable.end(), m) == unreadable.end())
+                unreadable.push_back(std::move(m));
+        }
+    }
+    return true;
 }
 
-std::wstring Counts(std::size_t members, const MemberCounts& c) {
-    return L"members " + std::to_wstring(members) + L", screen " + std::to_wstring(c.screen) +
-           L", code " + std::to_wstring(c.code) + L", comment " + std::to_wstring(c.comment) +
-           L", blank " + std::to_wstring(c.blank);
+// Each project once, where it is first reached (paths compared as Windows compares them).
+std::vector<std::wstring> Once(const std::vector<std::wstring>& projects, std::size_t& repeats) {
+    std::vector<std::wstring> out;
+    std::set<std::wstring> seen;
+    repeats = 0;
+    for (const auto& p : projects) {
+        std::wstring key;
+        for (const wchar_t c : p) key += platform::FoldCase(c);
+        if (seen.insert(key).second) {
+            out.push_back(p);
+        } else {
+            ++repeats;
+        }
+    }
+    return out;
 }
 
-// The rows a path stands for (AddPathRows); false (and the message) when it does not exist.
-bool AddRows(const std::wstring& given, std::vector<std::wstring>& rows, const ToolWriter& err) {
-    if (AddPathRows(platform::AbsolutePath(given), rows)) return true;
-    err(L"kinoha-step: " + given + L": no such file or directory\n");
-    return false;
+// Counts one project; `lstStep` receives its report lines.
+ProjectStep CountProject(const std::wstring& project, const ToolOptions& o, StepWorkers& workers,
+                         std::vector<std::wstring>& lstStep) {
+    ProjectStep p;
+    p.path = project;
+    // A project file that cannot be read gives no (empty) report, as in the window.
+    std::string projectBytes;
+    if (!platform::ReadFileBytes(project, projectBytes)) {
+        p.problems.push_back({project, L"the project file cannot be read"});
+        return p;
+    }
+    MemberLists lists;
+    StepFailure note;
+    const bool complete = ReadProjectMembers(project, lists, &note, &workers, o.counting);
+    StepFailure failure;
+    StepCountOptions options{!o.toStdout, &workers, &failure, &p.totals, o.counting};
+    options.members = &p.members;
+    const bool counted = CountProjectSteps(project, lists, lstStep, options);
+    if (HasLineFeedsOnly(projectBytes)) p.problems.push_back({project, kLineFeedsOnly});
+    if (!counted) {
+        const StepFailure& why = failure.file.empty() && !note.file.empty() ? note : failure;
+        p.problems.push_back({why.file, why.reason + L"; no report written"});
+        p.totals = {};
+        return p;
+    }
+    p.state = ProjectState::Counted;
+    p.memberCount = lists.Count();
+    if (!o.toStdout) StepReportPath(project, p.report);
+    if (!complete)
+        p.problems.push_back(
+            {note.file, note.reason + L"; the members listed before that line were counted"});
+    for (const auto& m : p.members) {
+        if (m.counts.lineFeedsOnly) p.problems.push_back({m.file, kLineFeedsOnly});
+    }
+    if (!p.problems.empty()) p.state = ProjectState::Warned;
+    return p;
 }
 
 std::wstring Changes(const wchar_t* name, const ClassDiff& c) {
@@ -156,39 +207,49 @@ std::wstring DiffSummary(const std::size_t (&states)[4], const MemberDiff& d) {
 }
 
 // --diff OLD NEW: the changed-step report of each project of NEW against its older version.
-int RunDiff(const Options& o, const ToolWriter& out, const ToolWriter& err) {
-    std::vector<std::wstring> olderRows, newerRows, older, newer;
-    if (!AddRows(o.olderPath, olderRows, err) || !AddRows(o.newerPath, newerRows, err))
+// The summary is the text one (other formats are refused when the options are read).
+int RunDiff(const ToolOptions& o, const ToolStreams& streams, Messages& messages) {
+    std::vector<std::wstring> olderRows, newerRows, older, newer, unreadable;
+    if (!CollectRows({o.olderPath}, messages, olderRows, unreadable) ||
+        !CollectRows({o.newerPath}, messages, newerRows, unreadable))
         return kExitUsage;
     FillStepProjects(olderRows, o.exclusions, older);
     FillStepProjects(newerRows, o.exclusions, newer);
+    const std::wstring here = platform::AbsolutePath(L".");
+    int status = kExitCounted;
+    for (const auto& dir : unreadable) {
+        messages.Say(ShownPath(dir, here) + L": " + kUnreadableDirectory);
+        status = kExitNotCounted;
+    }
     if (newer.empty()) {
-        err(L"kinoha-step: no project to count\n");
+        messages.Say(L"no project to count");
         return kExitNotCounted;
     }
-    // A file stands for itself; its versions are compared whatever their names.
-    const auto root = [](const std::wstring& given) {
-        const std::wstring path = platform::AbsolutePath(given);
+    // A file stands for itself; its two versions are compared whatever their names.
+    const std::wstring oldPath = platform::AbsolutePath(o.olderPath);
+    const std::wstring newPath = platform::AbsolutePath(o.newerPath);
+    const auto root = [](const std::wstring& path) {
         return platform::LookupFile(path) ? FolderOf(path) : path;
     };
     std::vector<VersionPair> pairs;
     std::vector<std::wstring> olderOnly;
-    const std::wstring oldPath = platform::AbsolutePath(o.olderPath);
-    const std::wstring newPath = platform::AbsolutePath(o.newerPath);
     if (older.size() == 1 && newer.size() == 1 && older[0] == oldPath && newer[0] == newPath) {
         pairs.push_back({older[0], newer[0]});
     } else {
-        PairProjectVersions(older, root(o.olderPath), newer, root(o.newerPath), pairs, olderOnly);
+        PairProjectVersions(older, root(oldPath), newer, root(newPath), pairs, olderOnly);
     }
 
-    const std::wstring here = platform::AbsolutePath(L".");
+    Output output(streams, o.output, messages);
+    const bool summary = !o.toStdout || !o.output.empty();
+    const bool separators = o.toStdout && pairs.size() > 1;
     StepWorkers workers(o.jobs != 0 ? o.jobs : std::thread::hardware_concurrency());
-    int status = kExitCounted;
     std::size_t compared = 0;
     std::size_t allStates[4] = {};
     MemberDiff all;
-    for (const auto& pair : pairs) {
-        const std::wstring shown = Shown(pair.newer, here);
+    for (std::size_t i = 0; i < pairs.size(); ++i) {
+        const VersionPair& pair = pairs[i];
+        const std::wstring shown = ShownPath(pair.newer, here);
+        messages.progress().Show(i, pairs.size(), shown);
         std::vector<std::wstring> lines;
         StepFailure failure;
         MemberDiff totals;
@@ -201,129 +262,136 @@ int RunDiff(const Options& o, const ToolWriter& out, const ToolWriter& err) {
         options.states = states;
         options.counting = o.counting;
         if (!DiffProjectSteps(pair.older, pair.newer, lines, options)) {
-            err(L"kinoha-step: " + shown + L": " +
-                (failure.file.empty() ? L"" : Shown(failure.file, here) + L": ") + failure.reason +
-                L"; no report written\n");
+            messages.Say(shown + L": " +
+                         (failure.file.empty() ? L"" : ShownPath(failure.file, here) + L": ") +
+                         failure.reason + L"; no report written");
             status = kExitNotCounted;
             continue;
         }
+        messages.progress().Clear();
         if (o.toStdout) {
-            std::wstring text;
+            std::wstring text = separators ? ReportSeparator(pair.newer, here) : L"";
             for (const auto& line : lines) text += line + L"\n";
-            out(text);
-        } else {
-            out(shown + (pair.older.empty() ? L" (no older version)" : L"") + L": " +
-                DiffSummary(states, totals) + L"\n");
+            output.Stdout(text);
         }
+        if (summary)
+            output.Summary(shown + (pair.older.empty() ? L" (no older version)" : L"") + L": " +
+                           DiffSummary(states, totals) + L"\n");
         ++compared;
         all += totals;
-        for (int i = 0; i < 4; ++i) allStates[i] += states[i];
+        for (int k = 0; k < 4; ++k) allStates[k] += states[k];
     }
-    if (!o.toStdout) {
+    messages.progress().Clear();
+    if (summary) {
         for (const auto& gone : olderOnly)
-            out(Shown(gone, here) + L": only in the older version, not compared\n");
+            output.Summary(ShownPath(gone, here) + L": only in the older version, not compared\n");
         if (pairs.size() > 1)
-            out(L"total of " + std::to_wstring(compared) + L" projects: " +
-                DiffSummary(allStates, all) + L"\n");
+            output.Summary(L"total of " + std::to_wstring(compared) + L" projects: " +
+                           DiffSummary(allStates, all) + L"\n");
     }
+    if (!output.Finish()) status = kExitNotCounted;
     return status;
 }
 
 }  // namespace
 
-int RunStepTool(const std::vector<std::wstring>& args, const ToolWriter& out,
-                const ToolWriter& err) {
-    Options o;
-    bool help = false, version = false;
-    const std::wstring problem = Parse(args, o, help, version);
+int RunStepTool(const std::vector<std::wstring>& args, const ToolStreams& streams) {
+    Messages messages(streams);
+    ToolOptions o;
+    const std::wstring problem = ParseToolOptions(args, o);
     if (!problem.empty()) {
-        err(L"kinoha-step: " + problem + L"\n" + kUsage);
+        streams.err(L"kinoha-step: " + EscapeControls(problem) + L"\n" + kToolUsage);
         return kExitUsage;
     }
-    if (help) {
-        out(kUsage);
-        return kExitCounted;
-    }
-    if (version) {
-        out(L"kinoha-step " KINOHA_VERSION_W L"\n");
-        return kExitCounted;
+    if (o.help || o.version) {
+        Output output(streams, {}, messages);
+        output.Stdout(o.help ? std::wstring(kToolUsage) : L"kinoha-step " KINOHA_VERSION_W L"\n");
+        return output.Finish() ? kExitCounted : kExitNotCounted;
     }
 
     EncodingRestore restore;
-    if (!o.encoding.empty()) {
-        std::string name;
-        for (const wchar_t c : o.encoding) name += static_cast<char>(c < 0x80 ? c : '?');
-        if (!platform::SelectAnsiCodePage(name)) {
-            err(L"kinoha-step: unknown encoding " + o.encoding + L"\n" + kUsage);
-            return kExitUsage;
-        }
-        restore.changed = true;
+    const std::wstring encodingProblem = SelectEncoding(o.encoding, restore);
+    if (!encodingProblem.empty()) {
+        streams.err(L"kinoha-step: " + encodingProblem + L"\n" + kToolUsage);
+        return kExitUsage;
     }
 
-    if (o.diff) return RunDiff(o, out, err);
+    StepRun run;
     std::vector<std::wstring> rows;
-    for (const auto& given : o.paths)
-        if (!AddRows(given, rows, err)) return kExitUsage;
-    std::vector<std::wstring> projects;
-    FillStepProjects(rows, o.exclusions, projects);
+    if (o.diff) return RunDiff(o, streams, messages);
+    if (!CollectRows(o.paths, messages, rows, run.unreadableDirectories)) return kExitUsage;
+    std::vector<std::wstring> listed;
+    FillStepProjects(rows, o.exclusions, listed);
+    // The window tests only its rows; here a project reached through a group is left out too.
+    const std::vector<std::wstring> projects =
+        Once(WithoutExcluded(listed, o.exclusions), run.repeatsSkipped);
+
+    const std::wstring here = platform::AbsolutePath(L".");
+    for (const auto& dir : run.unreadableDirectories) {
+        messages.Say(ShownPath(dir, here) + L": " + kUnreadableDirectory);
+        run.status = kExitNotCounted;
+    }
+    if (run.repeatsSkipped > 0)
+        messages.Say(std::to_wstring(run.repeatsSkipped) +
+                     L" repeats of projects already listed were skipped; each project is counted "
+                     L"once");
     if (projects.empty()) {
-        err(L"kinoha-step: no project to count\n");
+        messages.Say(L"no project to count");
         return kExitNotCounted;
     }
 
-    const std::wstring here = platform::AbsolutePath(L".");
+    Output output(streams, o.output, messages);
+    // With --stdout the reports take standard output; a summary is made only for --output.
+    const bool summary = !o.toStdout || !o.output.empty();
+    const bool separators = o.toStdout && projects.size() > 1;
     const unsigned jobs = o.jobs != 0 ? o.jobs : std::thread::hardware_concurrency();
     StepWorkers workers(jobs);
-    int status = kExitCounted;
-    std::size_t counted = 0, allMembers = 0;
-    MemberCounts all;
-    for (const auto& project : projects) {
-        const std::wstring shown = Shown(project, here);
-        // A project file that cannot be read gives no (empty) report, as in the window.
-        std::string projectBytes;
-        if (!platform::ReadFileBytes(project, projectBytes)) {
-            err(L"kinoha-step: " + shown + L": the project file cannot be read\n");
-            status = kExitNotCounted;
-            continue;
-        }
-        MemberLists lists;
-        StepFailure note;
-        const bool complete = ReadProjectMembers(project, lists, &note, &workers, o.counting);
+    for (std::size_t i = 0; i < projects.size(); ++i) {
+        const std::wstring shown = ShownPath(projects[i], here);
+        messages.progress().Show(i, projects.size(), shown);
         std::vector<std::wstring> lstStep;
-        StepFailure failure;
-        MemberCounts c;
-        const StepCountOptions options{!o.toStdout, &workers, &failure, &c, o.counting};
-        if (!CountProjectSteps(project, lists, lstStep, options)) {
-            const StepFailure& why = failure.file.empty() && !note.file.empty() ? note : failure;
-            err(L"kinoha-step: " + shown + L": " +
-                (why.file.empty() ? L"" : Shown(why.file, here) + L": ") + why.reason +
-                L"; no report written\n");
-            status = kExitNotCounted;
-            continue;
+        ProjectStep p = CountProject(projects[i], o, workers, lstStep);
+        for (const auto& f : p.problems) {
+            const bool other = !f.file.empty() && f.file != p.path;
+            messages.Say(shown + L": " + (other ? ShownPath(f.file, here) + L": " : L"") +
+                         f.reason);
         }
-        if (!complete) {
-            err(L"kinoha-step: " + shown + L": " + note.reason +
-                L"; the members listed before that line were counted\n");
-            status = kExitNotCounted;
+        if (p.state != ProjectState::Counted) run.status = kExitNotCounted;
+        if (p.state != ProjectState::Failed) {
+            messages.progress().Clear();  // standard output may be the same terminal
+            if (o.toStdout) {
+                std::wstring text = separators ? ReportSeparator(p.path, here) : L"";
+                for (const auto& line : lstStep) text += line + L"\n";
+                output.Stdout(text);
+            }
+            if (summary && o.format == OutputFormat::Text) output.Summary(TextProjectLine(p, here));
         }
-        if (o.toStdout) {
-            std::wstring text;
-            for (const auto& line : lstStep) text += line + L"\n";
-            out(text);
-        } else {
-            out(shown + L": " + Counts(lists.Count(), c) + L"\n");
-        }
-        ++counted;
-        allMembers += lists.Count();
-        all.screen += c.screen;
-        all.code += c.code;
-        all.comment += c.comment;
-        all.blank += c.blank;
+        run.projects.push_back(std::move(p));
     }
-    if (!o.toStdout && projects.size() > 1)
-        out(L"total of " + std::to_wstring(counted) + L" projects: " + Counts(allMembers, all) +
-            L"\n");
-    return status;
+    messages.progress().Clear();
+
+    if (summary && o.format == OutputFormat::Text && projects.size() > 1)
+        output.Summary(TextTotalLine(run));
+    if (summary && o.format == OutputFormat::Csv) output.Summary(CsvSummary(run, here));
+    if (summary && o.format == OutputFormat::Markdown) output.Summary(MarkdownSummary(run, here));
+    if (summary && o.format == OutputFormat::Json) output.Summary(JsonSummary(run, here));
+    if (!output.Finish()) run.status = kExitNotCounted;
+    return run.status;
+}
+
+int RunStepTool(const std::vector<std::wstring>& args,
+                const std::function<void(const std::wstring&)>& out,
+                const std::function<void(const std::wstring&)>& err) {
+    ToolStreams streams;
+    streams.out = [&out](const std::wstring& text) {
+        out(text);
+        return true;
+    };
+    streams.err = [&err](const std::wstring& text) {
+        err(text);
+        return true;
+    };
+    return RunStepTool(args, streams);
 }
 
 }  // namespace kinoha

@@ -34,6 +34,11 @@ bool AnsiKeepsAscii() {
     return Table().KeepsAscii();
 }
 
+std::string EncodeUtf8(std::wstring_view text) {
+    static const detail::CodePageTable utf8 = detail::CodePageTable::Utf8();
+    return utf8.Encode(text);
+}
+
 bool SelectAnsiCodePage(const std::string& name) {
     auto t = std::make_shared<detail::CodePageTable>();
     if (!detail::BuildCodePage(name, *t)) return false;

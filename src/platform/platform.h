@@ -110,6 +110,16 @@ std::wstring DisplayPath(const std::wstring& path);
 // Text for standard output or standard error: UTF-8 on POSIX, the console's code page on
 // Windows (the ANSI code page when there is no console).
 std::string TerminalText(std::wstring_view text);
+// Keeps the standard streams in their places: one the program was started without (closed by
+// the caller) is opened on the null device, so that no file opened later takes its number and
+// receives what was meant for the stream. False when standard output was closed: text written
+// to it then reaches nobody, and the caller says so.
+bool HoldStandardStreams();
+// Whether standard error goes to a terminal (a console on Windows), where a progress line that
+// rewrites itself can be shown.
+bool StandardErrorIsTerminal();
+// Text as UTF-8 (escape characters give their byte back), for files read by other tools.
+std::string EncodeUtf8(std::wstring_view text);
 
 // ---- Process environment --------------------------------------------------------------------
 

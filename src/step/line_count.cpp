@@ -27,12 +27,21 @@ struct Tally {
 
 }  // namespace
 
+bool HasLineFeedsOnly(std::string_view bytes) {
+    if (bytes.find('\r') != std::string_view::npos) return false;
+    const auto first = bytes.find('\n');
+    return first != std::string_view::npos && bytes.find('\n', first + 1) != std::string_view::npos;
+}
+
 CountResult CountMemberBytes(MemberKind kind, std::string_view bytes, const CountOptions& options,
                              MemberCounts& counts) {
     counts = {};
     Tally tally;
     const CountResult result = ClassifyMemberBytes(kind, bytes, options, tally);
-    if (result == CountResult::Counted) counts = tally.c;
+    if (result == CountResult::Counted) {
+        counts = tally.c;
+        counts.lineFeedsOnly = HasLineFeedsOnly(bytes);
+    }
     return result;
 }
 

@@ -16,7 +16,14 @@ struct MemberCounts {
     std::int64_t code = 0;
     std::int64_t comment = 0;
     std::int64_t blank = 0;
+    // The file has line feeds but no carriage return, so it was read as one line, as VB reads
+    // it (a checkout that converted the line ends); the counts above are those of that reading.
+    bool lineFeedsOnly = false;
 };
+
+// No carriage return at all but more than one line feed: a file whose CR LF line ends were
+// converted to LF, which VB (and the count) reads as one line.
+bool HasLineFeedsOnly(std::string_view bytes);
 
 // Counts the lines of a member file's bytes.
 CountResult CountMemberBytes(MemberKind kind, std::string_view bytes, const CountOptions& options,

@@ -118,7 +118,7 @@ std::wstring FormMemberEntry(std::wstring_view value, std::wstring_view projectF
     const std::wstring path =
         ResolvePath(std::wstring(projectFolder) + L"\\" + std::wstring(value));
     std::string bytes;
-    if (!platform::ReadFileBytes(path, bytes)) return kFailedMemberEntry;
+    if (HoldsNul(path) || !platform::ReadFileBytes(path, bytes)) return kFailedMemberEntry;
     // Line by line (CR or CR LF ends a line) up to the declaring line, near the top.
     std::wstring name;
     std::size_t pos = 0;

@@ -44,6 +44,11 @@ inline constexpr std::size_t kNameColumn = 20;
 inline const std::wstring kFailedMemberEntry = std::wstring(30, L' ') + L"|";
 
 std::wstring MemberEntry(std::wstring_view name, std::wstring_view path);
+// A member path holding a NUL character names no file (the system would take the part before
+// it): such a member is never read.
+inline bool HoldsNul(std::wstring_view path) {
+    return path.find(L'\0') != std::wstring_view::npos;
+}
 // Characters 1-20 with their leading and trailing blanks removed, and characters 22 on.
 std::wstring MemberEntryName(std::wstring_view entry);
 std::wstring MemberEntryPath(std::wstring_view entry);

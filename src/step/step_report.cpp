@@ -25,8 +25,47 @@ struct Member {
 void Count(Member& m, const CountOptions& counting) {
     if (*m.entry == kFailedMemberEntry) return;  // its file could not be read for its name
     const std::wstring path = MemberEntryPath(*m.entry);
+    if (HoldsNul(path)) return;  // the system would read the file named by the part before it
     m.result = CountMemberLines(m.kind, path, counting, m.counts);
     if (m.result == CountResult::Counted) m.dated = platform::FileModifiedLocal(path, m.date);
+}
+
+// The member file; empty for a form-like member whose file gave no name.
+std::wstring PathOf(const Member& m) {
+    return *m.entry == kFailedMemberEntry ? std::wstring() : MemberEntryPath(*m.entry);
+}
+
+// Why the member was not counted, or null.
+const wchar_t* FailureOf(const Member& m) {
+    if (*m.entry == kFailedMemberEntry)
+        return L"a form, user document or designer file could not be read for its name";
+    if (HoldsNul(PathOf(m))) return L"the member's file name holds a NUL character";
+    if (m.result == CountResult::CannotRead) return L"the member file cannot be opened or read";
+    if (m.result == CountResult::Empty) return L"the member file is empty";
+    if (!m.dated) return L"the member file's date cannot be read";
+    return nullptr;
+}
+
+void ListMembers(const std::vector<Member>& list, std::size_t firstFailure,
+                 std::vector<MemberStep>& out) {
+    out.clear();
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        const Member& m = list[i];
+        MemberStep step;
+        step.kind = m.kind;
+        step.name = MemberEntryName(*m.entry);
+        step.file = PathOf(m);
+        if (i > firstFailure) {
+            step.failure = L"not counted: the count stopped at an earlier member";
+        } else if (const wchar_t* why = FailureOf(m)) {
+            step.failure = why;
+        } else {
+            step.counts = m.counts;
+            step.counted = true;
+            step.date = m.date;
+        }
+        out.push_back(std::move(step));
+    }
 }
 
 void Two(std::wstring& s, int v) {
@@ -100,17 +139,12 @@ bool CountProjectSteps(const std::wstring& projectPath, const MemberLists& membe
         }
     });
 
+    if (options.members != nullptr) ListMembers(list, firstFailure.load(), *options.members);
+
     MemberCounts total;
     for (const auto& m : list) {
-        const std::wstring path = MemberEntryPath(*m.entry);
-        if (*m.entry == kFailedMemberEntry)
-            return Fail(options.failure, L"",
-                        L"a form, user document or designer file could not be read for its name");
-        if (m.result == CountResult::CannotRead)
-            return Fail(options.failure, path, L"the member file cannot be opened or read");
-        if (m.result == CountResult::Empty)
-            return Fail(options.failure, path, L"the member file is empty");
-        if (!m.dated) return Fail(options.failure, path, L"the member file's date cannot be read");
+        const wchar_t* why = FailureOf(m);
+        if (why != nullptr) return Fail(options.failure, PathOf(m), why);
         const MemberCounts& c = m.counts;
         std::wstring line =
             MemberEntryName(*m.entry) + L"," + std::wstring(KindWord(m.kind)) + L",";

@@ -20,12 +20,26 @@ bool StepReportPath(const std::wstring& projectPath, std::wstring& reportPath);
 // "YYYY/MM/DD HH:MM".
 std::wstring FormatStepDate(const platform::LocalDateTime& t);
 
+// One member as the count saw it, for callers that show more than the report holds.
+struct MemberStep {
+    MemberKind kind = MemberKind::Form;
+    std::wstring name;    // the report's name field
+    std::wstring file;    // the member file (empty for a form whose file gave no name)
+    MemberCounts counts;  // all 0 unless counted
+    bool counted = false;
+    platform::LocalDateTime date;  // the file's last change, when counted
+    std::wstring failure;          // why it was not counted; empty when counted
+};
+
 struct StepCountOptions {
     bool writeReport = true;         // false: only the report lines are made
     StepWorkers* workers = nullptr;  // read the member files side by side
     StepFailure* failure = nullptr;  // receives why the count stopped
     MemberCounts* totals = nullptr;  // receives the totals line's counts
     CountOptions counting;           // how each member's lines count
+    // Receives every member in report order, also when the count stops: the member that
+    // stopped it carries the reason, those after it are marked as not reached.
+    std::vector<MemberStep>* members = nullptr;
 };
 
 // Counts every member of `members` (lists in ReportOrder, each in its sorted order) into

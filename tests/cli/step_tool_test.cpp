@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 #include "app/globals.h"
 #include "cli/step_tool.h"
@@ -55,7 +59,11 @@ TEST_F(StepToolTest, UsageErrorsExitWithTwo) {
                                                 {L"--jobs", L"0", a},
                                                 {a, L"--exclude"},
                                                 {L"--encoding", L"NO-SUCH-CODE-PAGE", a},
-                                                {dir / L"nowhere.vbp"}}) {
+                                                {dir / L"nowhere.vbp"},
+                                                {L""},
+                                                {L"--format", L"xml", a},
+                                                {L"--output", L"", a},
+                                                {L"--stdout", L"--format", L"json", a}}) {
         const ToolRun r = Tool(args);
         EXPECT_EQ(r.status, 2);
         EXPECT_TRUE(r.out.empty());
@@ -75,8 +83,16 @@ TEST_F(StepToolTest, CountsGroupsAndDirectoriesWithSummaryAndTotal) {
                          L"total of 2 projects: members 3, screen 10, code 5, comment 2, "
                          L"blank 2\n");
     EXPECT_TRUE(Has(Tool({L"--under", dir / L"a\\A.vbp"}).out, L"code 3,"));
-    // A directory: the group (split) and both projects; "B.vbp" hides B found on its own only.
-    EXPECT_TRUE(Has(Tool({L"--exclude", L"B.vbp", dir.path()}).out, L"total of 3 projects"));
+    // A directory: the group (split) and both projects, each project counted once and the
+    // repeats told; an exclusion leaves a project out also where a group reaches it.
+    const ToolRun once = Tool({dir.path()});
+    EXPECT_EQ(once.status, 0);
+    EXPECT_TRUE(Has(once.out, L"total of 2 projects: members 3,"));
+    EXPECT_EQ(once.err,
+              L"kinoha-step: 2 repeats of projects already listed were skipped; each "
+              L"project is counted once\n");
+    EXPECT_EQ(Tool({L"--exclude", L"B.vbp", dir.path()}).out,
+              Shown(L"a\\A.vbp") + L": members 2, screen 10, code 4, comment 1, blank 1\n");
     const ToolRun none =
         Tool({L"--exclude", L"a", L"--exclude", L"b", L"--exclude", L"G", dir.path()});
     EXPECT_EQ(none.status, 1);
@@ -130,6 +146,107 @@ TEST_F(StepToolTest, StdoutAndParallelRunsGiveTheSameBytes) {
     for (std::size_t at = text.find(L'\n'); at != std::wstring::npos; at = text.find(L'\n', at + 2))
         text.insert(at, 1, L'\r');
     EXPECT_EQ(platform::EncodeAnsi(text), report);
+}
+
+TEST_F(StepToolTest, ShiftJisNamesReadAsCp932AndCodePagesWithoutTheBackslashAreRefused) {
+    const std::wstring b = dir / L"b\\B.vbp";  // its member is "..\\a\\MCalc.bas"
+    for (const wchar_t* name : {L"SJIS", L"Shift_JIS", L"ms932", L"Windows-31J"}) {
+        const ToolRun r = Tool({L"--encoding", name, b});
+        EXPECT_EQ(r.status, 0) << test::Utf8(name) << test::Utf8(r.err);
+    }
+    const std::string report = test::ReadFile(dir / L"b\\B_Step.csv");
+    // UTF-16 keeps no ASCII byte; Shift_JIS X 0213 reads 0x5C as the yen sign.
+    for (const wchar_t* name : {L"UTF-16", L"SHIFT_JISX0213"}) {
+        const ToolRun r = Tool({L"--encoding", name, b});
+        EXPECT_EQ(r.status, 2) << test::Utf8(name);
+        EXPECT_TRUE(Has(r.err, std::wstring(L"encoding ") + name)) << test::Utf8(r.err);
+    }
+    EXPECT_EQ(test::ReadFile(dir / L"b\\B_Step.csv"), report);
+}
+
+TEST_F(StepToolTest, LineFeedOnlyFilesAreCountedAsVbReadsThemAndWarned) {
+    test::WriteFile(dir / L"c\\C.vbp", "Type=Exe\nModule=MB; ..\\a\\MCalc.bas\n");
+    const ToolRun project = Tool({dir / L"c\\C.vbp"});
+    EXPECT_EQ(project.status, 1);
+    EXPECT_TRUE(Has(project.err, Shown(L"c\\C.vbp") +
+                                     L": the file has line feeds but no carriage return, so it "
+                                     L"was read as one line"))
+        << test::Utf8(project.err);
+    EXPECT_EQ(project.out,
+              Shown(L"c\\C.vbp") + L": members 0, screen 0, code 0, comment 0, blank 0\n");
+
+    test::WriteFile(dir / L"a\\MCalc.bas", "Attribute VB_Name = \"M\"\nx = 1\ny = 2\n");
+    const ToolRun member = Tool({dir / L"a\\A.vbp"});
+    EXPECT_EQ(member.status, 1);
+    EXPECT_TRUE(Has(member.err, Shown(L"a\\A.vbp") + L": " + Shown(L"a\\MCalc.bas") +
+                                    L": the file has line feeds but no carriage return"));
+    EXPECT_TRUE(test::PathExists(dir / L"a\\A_Step.csv"));  // the count is kept
+}
+
+TEST_F(StepToolTest, StdoutPutsALineNamingTheProjectBeforeEachOfSeveralReports) {
+    const ToolRun r = Tool({L"--stdout", dir / L"G.vbg"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out.find(L"==> " + Shown(L"b\\B.vbp") + L" <==\n名前,種別,"), 0u);
+    EXPECT_NE(r.out.find(L"\nSTEP合計,-,0,1,1,1,-\n==> " + Shown(L"a\\A.vbp") + L" <==\n名前,"),
+              std::wstring::npos);
+}
+
+TEST_F(StepToolTest, ControlCharactersAreShownEscapedAndANulInAMemberPathIsRefused) {
+    WriteAnsiFile(dir / L"c\\C.vbp", L"Module=M; m.bas\nClass=Bad\x1b]0;title\x07\n");
+    WriteAnsiFile(dir / L"c\\m.bas", L"Attribute VB_Name = \"M\"\nx = 1\n");
+    const ToolRun escaped = Tool({dir / L"c\\C.vbp"});
+    EXPECT_EQ(escaped.status, 1);
+    EXPECT_TRUE(Has(escaped.err, L"\"Class=Bad\\x1B]0;title\\x07\""));
+    EXPECT_EQ(escaped.err.find_first_of(L"\x1b\x07"), std::wstring::npos);
+
+    // The system would read "m.bas" for "m.bas<NUL>.txt".
+    test::RemovePath(dir / L"c\\C_Step.csv");
+    WriteAnsiFile(dir / L"c\\C.vbp", std::wstring(L"Module=M; m.bas\0.txt\n", 21));
+    const ToolRun nul = Tool({dir / L"c\\C.vbp"});
+    EXPECT_EQ(nul.status, 1);
+    EXPECT_TRUE(Has(nul.err, L"m.bas\\x00.txt: the member's file name holds a NUL character"))
+        << test::Utf8(nul.err);
+    EXPECT_FALSE(test::PathExists(dir / L"c\\C_Step.csv"));
+}
+
+TEST_F(StepToolTest, OutputThatCannotBeWrittenEndsWithOne) {
+    const std::wstring a = dir / L"a\\A.vbp";
+    ToolRun r;
+    ToolStreams full;
+    full.out = [](const std::wstring&) { return false; };
+    full.err = [&](const std::wstring& t) {
+        r.err += t;
+        return true;
+    };
+    EXPECT_EQ(RunStepTool({a, dir / L"b\\B.vbp"}, full), 1);
+    EXPECT_EQ(r.err, L"kinoha-step: standard output cannot be written; the output is incomplete\n");
+    EXPECT_TRUE(test::PathExists(dir / L"b\\B_Step.csv"));  // the count goes on
+
+    bool flushed = false;
+    full.out = [](const std::wstring&) { return true; };
+    full.finishOut = [&] { return flushed = true, false; };
+    EXPECT_EQ(RunStepTool({L"--format", L"json", a}, full), 1);
+    EXPECT_TRUE(flushed);
+
+    const ToolRun folder = Tool({L"--output", dir.path(), a});
+    EXPECT_EQ(folder.status, 1);
+    EXPECT_TRUE(Has(folder.err, L": the output file cannot be written"));
+}
+
+TEST_F(StepToolTest, CsvAndMarkdownSummariesListCountedAndFailedProjects) {
+    WriteAnsiFile(dir / L"c\\C_1.vbp", L"Form=gone.frm\n");
+    const std::wstring before = platform::CurrentDirectory();
+    ASSERT_TRUE(platform::ChangeCurrentDirectory(dir.path()));
+    const ToolRun md = Tool({L"--format", L"markdown", L"G.vbg", L"c/C_1.vbp"});
+    const ToolRun csv = Tool({L"--format", L"csv", L"G.vbg", L"c/C_1.vbp"});
+    platform::ChangeCurrentDirectory(before);
+    EXPECT_EQ(md.status, 1);
+    EXPECT_EQ(platform::EncodeUtf8(md.out),
+              test::ReadFile(platform::ProgramDirectory() + L"/cli_fixtures/summary.md"))
+        << platform::EncodeUtf8(md.out);
+    EXPECT_EQ(csv.out,
+              L"project,state,members,screen,code,comment,blank\n"
+              L"b/B.vbp,counted,1,0,1,1,1\na/A.vbp,counted,2,10,4,1,1\nc/C_1.vbp,failed,,,,,\n");
 }
 
 // "path" for the shell (built by appending: GCC 12 warns falsely on "\"" + string).
@@ -228,6 +345,79 @@ TEST_F(StepToolTest, DiffOfTwoTreesAndTheCountingOptions) {
     EXPECT_TRUE(Has(Tool({project}).out, L"members 1, screen 0, code 1, comment 1"));
     EXPECT_TRUE(Has(Tool({L"--vb-comments", project}).out, L"code 2, comment 0"));
     EXPECT_TRUE(Has(Tool({L"--count-controls", project}).out, L"members 2, screen 2"));
+}
+
+#ifndef _WIN32
+// Runs a command line of the POSIX shell; its exit status.
+int Shell(const std::string& command) {
+    const int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::string Program() {
+    return Quoted(platform::ProgramDirectory() + L"/" KINOHA_STEP_NAME);
+}
+#endif
+
+// Closed streams, full disks, unreadable directories and terminals are met by the program itself
+// through the POSIX shell.
+TEST_F(StepToolTest, TheProgramSaysWhenItsOutputCannotBeWritten) {
+#ifdef _WIN32
+    GTEST_SKIP() << "needs the POSIX shell and /dev/full";
+#else
+    const std::string a = Quoted(dir / L"a\\A.vbp"), err = " 2>" + Quoted(dir / L"err.txt");
+    for (const char* redirect : {" >/dev/full", " >&-"}) {
+        EXPECT_EQ(Shell(Program() + " --stdout " + a + redirect + err), 1) << redirect;
+        EXPECT_EQ(test::ReadFile(dir / L"err.txt"),
+                  "kinoha-step: standard output cannot be written; the output is incomplete\n")
+            << redirect;
+    }
+    // Nothing is meant for a closed standard output when the summary goes to a file.
+    EXPECT_EQ(Shell(Program() + " --output " + Quoted(dir / L"sum.txt") + " " + a + " >&-" + err),
+              0);
+    EXPECT_NE(test::ReadFile(dir / L"sum.txt").find("A.vbp: members 2,"), std::string::npos);
+#endif
+}
+
+TEST_F(StepToolTest, ADirectoryThatCannotBeReadIsNamedAndTheOthersCounted) {
+#ifdef _WIN32
+    GTEST_SKIP() << "needs POSIX permissions";
+#else
+    const std::wstring locked = dir / L"locked";
+    WriteAnsiFile(locked + L"\\L.vbp", L"Type=Exe\n");
+    const std::string native = test::Utf8(platform::DisplayPath(locked));
+    ASSERT_EQ(chmod(native.c_str(), 0), 0);
+    // Root reads every directory unless it gives up the capabilities that allow it.
+    const std::string asUser =
+        geteuid() == 0 ? "setpriv --bounding-set -dac_override,-dac_read_search " : "";
+    const int status = Shell(asUser + Program() + " " + Quoted(dir.path()) + " >" +
+                             Quoted(dir / L"out.txt") + " 2>" + Quoted(dir / L"err.txt"));
+    chmod(native.c_str(), 0755);
+    EXPECT_EQ(status, 1);
+    EXPECT_NE(test::ReadFile(dir / L"err.txt")
+                  .find(native + ": the directory cannot be read; the projects in it were not "
+                                 "counted\n"),
+              std::string::npos)
+        << test::ReadFile(dir / L"err.txt");
+    EXPECT_NE(test::ReadFile(dir / L"out.txt").find("total of 2 projects"), std::string::npos);
+#endif
+}
+
+TEST_F(StepToolTest, TheProgressLineIsShownOnATerminalOnly) {
+#ifdef _WIN32
+    GTEST_SKIP() << "needs a pseudo-terminal (script)";
+#else
+    const std::string run = "KINOHA_STEP_PROGRESS_DELAY=0 " + Program() + " " +
+                            Quoted(dir / L"a\\A.vbp") + " " + Quoted(dir / L"b\\B.vbp");
+    // `script` runs the program on a pseudo-terminal and copies what it shows.
+    ASSERT_EQ(Shell("script -qec '" + run + "' /dev/null >" + Quoted(dir / L"tty.txt")), 0);
+    const std::string shown = test::ReadFile(dir / L"tty.txt");
+    EXPECT_NE(shown.find("\rkinoha-step: 1/2 projects done, counting "), std::string::npos)
+        << shown;
+    EXPECT_NE(shown.find("total of 2 projects"), std::string::npos);
+    ASSERT_EQ(Shell(run + " >" + Quoted(dir / L"out.txt") + " 2>" + Quoted(dir / L"err.txt")), 0);
+    EXPECT_EQ(test::ReadFile(dir / L"err.txt"), "");
+#endif
 }
 
 }  // namespace

@@ -1,4 +1,9 @@
 // Arguments, user paths and terminal text on POSIX systems.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+
 #include <vector>
 
 #include "platform/platform.h"
@@ -47,6 +52,21 @@ std::wstring DisplayPath(const std::wstring& path) {
 
 std::string TerminalText(std::wstring_view text) {
     return posix::WideToName(text);
+}
+
+bool HoldStandardStreams() {
+    bool outputOpen = true;
+    for (int fd = 0; fd <= 2; ++fd) {
+        if (fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+        if (fd == 1) outputOpen = false;
+        // The lowest free number is this one, the ones below being open.
+        open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY);
+    }
+    return outputOpen;
+}
+
+bool StandardErrorIsTerminal() {
+    return isatty(STDERR_FILENO) == 1;
 }
 
 }  // namespace kinoha::platform

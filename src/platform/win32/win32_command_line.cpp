@@ -54,4 +54,15 @@ std::string TerminalText(std::wstring_view text) {
     return out;
 }
 
+bool HoldStandardStreams() {
+    // Handles are not reused as numbers are, so there is no place to hold.
+    const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+    return out != nullptr && out != INVALID_HANDLE_VALUE;
+}
+
+bool StandardErrorIsTerminal() {
+    DWORD mode = 0;  // a console answers; a file, pipe or the NUL device does not
+    return GetConsoleMode(GetStdHandle(STD_ERROR_HANDLE), &mode) != 0;
+}
+
 }  // namespace kinoha::platform

@@ -1,0 +1,27 @@
+// The summary of a kinoha-step run in each --format. The _Step.csv reports are not touched here.
+#pragma once
+
+#include <string>
+
+#include "cli/tool_result.h"
+
+namespace kinoha {
+
+// text: one line per counted project, then a total line when more than one project was counted.
+std::wstring TextProjectLine(const ProjectStep& project, const std::wstring& here);
+std::wstring TextTotalLine(const StepRun& run);
+// The line before each report that --stdout prints when there are several: a report line never
+// begins with "==> " and ends with " <==" (its last field is a date, "-" or the heading).
+std::wstring ReportSeparator(const std::wstring& project, const std::wstring& here);
+
+// csv: a header and one row per project (RFC 4180 quoting, lines ending in "\n" as the
+// stream writes them; the counts are empty for a project
+// that was not counted).
+std::wstring CsvSummary(const StepRun& run, const std::wstring& here);
+// markdown: a table of the projects with a total row, and a list of the problems.
+std::wstring MarkdownSummary(const StepRun& run, const std::wstring& here);
+// json: the whole run; the schema is src/cli/kinoha-step.schema.json. ASCII only (other
+// characters as \u escapes), so it is the same bytes in any terminal code page.
+std::wstring JsonSummary(const StepRun& run, const std::wstring& here);
+
+}  // namespace kinoha
