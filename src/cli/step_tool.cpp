@@ -6,6 +6,7 @@
 
 #include "app/text_helpers.h"
 #include "catalogue/exclusion.h"
+#include "cli/diff_summaries.h"
 #include "cli/exit_codes.h"
 #include "cli/progress_line.h"
 #include "cli/shown_text.h"
@@ -194,20 +195,7 @@ ProjectStep CountProject(const std::wstring& project, const ToolOptions& o, Step
     return p;
 }
 
-std::wstring Changes(const wchar_t* name, const ClassDiff& c) {
-    return std::wstring(L", ") + name + L" +" + std::to_wstring(c.added) + L" ~" +
-           std::to_wstring(c.changed) + L" -" + std::to_wstring(c.deleted);
-}
-
-std::wstring DiffSummary(const std::size_t (&states)[4], const MemberDiff& d) {
-    return L"members added " + std::to_wstring(states[0]) + L", deleted " +
-           std::to_wstring(states[1]) + L", changed " + std::to_wstring(states[2]) +
-           L", unchanged " + std::to_wstring(states[3]) + Changes(L"screen", d.screen) +
-           Changes(L"code", d.code) + Changes(L"comment", d.comment);
-}
-
 // --diff OLD NEW: the changed-step report of each project of NEW against its older version.
-// The summary is the text one (other formats are refused when the options are read).
 int RunDiff(const ToolOptions& o, const ToolStreams& streams, Messages& messages) {
     std::vector<std::wstring> olderRows, newerRows, older, newer, unreadable;
     if (!CollectRows({o.olderPath}, messages, olderRows, unreadable) ||
@@ -241,56 +229,60 @@ int RunDiff(const ToolOptions& o, const ToolStreams& streams, Messages& messages
 
     Output output(streams, o.output, messages);
     const bool summary = !o.toStdout || !o.output.empty();
+    const bool text = summary && o.format == OutputFormat::Text;
     const bool separators = o.toStdout && pairs.size() > 1;
     StepWorkers workers(o.jobs != 0 ? o.jobs : std::thread::hardware_concurrency());
-    std::size_t compared = 0;
-    std::size_t allStates[4] = {};
-    MemberDiff all;
+    DiffRun run;
+    run.status = status;
+    run.olderOnly = olderOnly;
     for (std::size_t i = 0; i < pairs.size(); ++i) {
-        const VersionPair& pair = pairs[i];
-        const std::wstring shown = ShownPath(pair.newer, here);
+        ProjectDiff p;
+        p.path = pairs[i].newer;
+        p.older = pairs[i].older;
+        const std::wstring shown = ShownPath(p.path, here);
         messages.progress().Show(i, pairs.size(), shown);
         std::vector<std::wstring> lines;
         StepFailure failure;
-        MemberDiff totals;
-        std::size_t states[4] = {};
         StepDiffOptions options;
         options.writeReport = !o.toStdout;
         options.workers = &workers;
         options.failure = &failure;
-        options.totals = &totals;
-        options.states = states;
+        options.totals = &p.totals;
+        options.states = p.states;
         options.counting = o.counting;
-        if (!DiffProjectSteps(pair.older, pair.newer, lines, options)) {
-            messages.Say(shown + L": " +
-                         (failure.file.empty() ? L"" : ShownPath(failure.file, here) + L": ") +
-                         failure.reason + L"; no report written");
-            status = kExitNotCounted;
-            continue;
+        p.compared = DiffProjectSteps(p.older, p.path, lines, options);
+        if (!p.compared) {
+            p.problems.push_back({failure.file, failure.reason + L"; no report written"});
+            const bool other = !failure.file.empty() && failure.file != p.path;
+            messages.Say(shown + L": " + (other ? ShownPath(failure.file, here) + L": " : L"") +
+                         p.problems.back().reason);
+            run.status = kExitNotCounted;
+            p.totals = {};
+            std::fill(std::begin(p.states), std::end(p.states), 0);
+        } else {
+            messages.progress().Clear();
+            if (!o.toStdout) StepDiffReportPath(p.path, p.report);
+            if (o.toStdout) {
+                std::wstring report = separators ? ReportSeparator(p.path, here) : L"";
+                for (const auto& line : lines) report += line + L"\n";
+                output.Stdout(report);
+            }
+            if (text) output.Summary(DiffTextLine(p, here));
         }
-        messages.progress().Clear();
-        if (o.toStdout) {
-            std::wstring text = separators ? ReportSeparator(pair.newer, here) : L"";
-            for (const auto& line : lines) text += line + L"\n";
-            output.Stdout(text);
-        }
-        if (summary)
-            output.Summary(shown + (pair.older.empty() ? L" (no older version)" : L"") + L": " +
-                           DiffSummary(states, totals) + L"\n");
-        ++compared;
-        all += totals;
-        for (int k = 0; k < 4; ++k) allStates[k] += states[k];
+        run.projects.push_back(std::move(p));
     }
     messages.progress().Clear();
-    if (summary) {
+    if (text) {
         for (const auto& gone : olderOnly)
             output.Summary(ShownPath(gone, here) + L": only in the older version, not compared\n");
-        if (pairs.size() > 1)
-            output.Summary(L"total of " + std::to_wstring(compared) + L" projects: " +
-                           DiffSummary(allStates, all) + L"\n");
+        if (pairs.size() > 1) output.Summary(DiffTextTotal(run));
     }
-    if (!output.Finish()) status = kExitNotCounted;
-    return status;
+    if (summary && o.format == OutputFormat::Csv) output.Summary(DiffCsvSummary(run, here));
+    if (summary && o.format == OutputFormat::Markdown)
+        output.Summary(DiffMarkdownSummary(run, here));
+    if (summary && o.format == OutputFormat::Json) output.Summary(DiffJsonSummary(run, here));
+    if (!output.Finish()) run.status = kExitNotCounted;
+    return run.status;
 }
 
 }  // namespace

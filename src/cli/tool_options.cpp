@@ -53,7 +53,7 @@ const wchar_t* const kToolUsage =
     L"  --diff OLD NEW count the steps added, changed and deleted from OLD to NEW: two\n"
     L"                 versions of a project file, or two trees whose projects are paired\n"
     L"                 by their path in the tree; writes <project>_StepDiff.csv beside\n"
-    L"                 each project of NEW (the summary: text only)\n"
+    L"                 each project of NEW\n"
     L"  --under        a statement continued with \"_\" counts once\n"
     L"  --count-controls  count user controls (.ctl) and property pages (.pag) too\n"
     L"  --vb-comments  a comment is what VB takes for one: \"'\" or the word Rem in any\n"
@@ -122,8 +122,6 @@ std::wstring ParseToolOptions(const std::vector<std::wstring>& args, ToolOptions
     }
     if (o.help || o.version) return {};
     if (o.diff && !o.paths.empty()) return L"--diff takes no other PATH";
-    if (o.diff && o.format != OutputFormat::Text)
-        return L"--diff gives its summary as text only; the reports are the _StepDiff.csv files";
     if (!o.diff && o.paths.empty()) return L"no PATH given";
     if (o.toStdout && o.formatGiven && o.output.empty())
         return L"--stdout prints the reports; give --output FILE for the --format summary";

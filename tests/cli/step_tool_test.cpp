@@ -336,6 +336,15 @@ TEST_F(StepToolTest, DiffOfTwoTreesAndTheCountingOptions) {
     EXPECT_TRUE(Has(both.out, Shown(L"b\\B.vbp") + L" (no older version): members added 1"));
     EXPECT_TRUE(Has(r.out, Shown(L"old\\C\\C.vbp") + L": only in the older version"));
     EXPECT_EQ(Tool({L"--diff", old}).status, 2);
+    // The summary formats of the diff: a csv row per project, json with the older-only project.
+    const ToolRun csv = Tool({L"--diff", old, dir / L"a", L"--format", L"csv", L"--stdout",
+                              L"--output", dir / L"sum.csv"});
+    EXPECT_EQ(csv.status, 0);
+    const std::string rows = test::ReadFile(dir / L"sum.csv");
+    EXPECT_NE(rows.find(",compared,0,0,1,1,0,0,0,2,0,0,0,0,0\n"), std::string::npos) << rows;
+    const ToolRun json = Tool({L"--diff", old, dir / L"a", L"--format", L"json"});
+    EXPECT_TRUE(Has(json.out, L"\"olderOnly\": [\"") && Has(json.out, L"C/C.vbp\"]"))
+        << test::Utf8(json.out);
 
     // Each counting option changes the count of a fixture made for it.
     WriteAnsiFile(dir / L"o\\M.bas", L"Attribute VB_Name = \"M\"\nRemoveItem 1\nx = 1\n");
