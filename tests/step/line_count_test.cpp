@@ -89,7 +89,7 @@ TEST(CountMemberLines, VbCommentRuleAgainstTheClassicOne) {
     } cases[] = {{L"RemoveItem x", true, false},     {L"RemoteHost = h", true, false},
                  {L"\t' tab indented", false, true}, {L"REM note", false, true},
                  {L"rem:x = 1", false, true},        {L"Rem", true, true},
-                 {L"Rem\tnote", true, true},       {L"Remark = 1", true, false},
+                 {L"Rem\tnote", true, true},         {L"Remark = 1", true, false},
                  {L"x = 1 ' note", false, false},    {L"'", true, true}};
     for (const auto& c : cases) {
         for (const bool vb : {false, true}) {
