@@ -12,15 +12,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-7}
 
-if ! command -v cloc >/dev/null; then
-  echo "installing cloc"
-  SUDO=""; [ "$(id -u)" -ne 0 ] && SUDO="sudo"
-  $SUDO apt-get update -qq && DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq cloc >/dev/null
-fi
-
-cmake --preset native >/dev/null
-cmake --build --preset native --target kinoha-step >/dev/null
-tool="$PWD/build/native/bin/kinoha-step"
+source bench/bench_lib.sh
+need_cloc
+build_tool
 
 corpus="$PWD/build/bench-corpus"
 if [ ! -f "$corpus/.complete" ]; then
@@ -32,18 +26,6 @@ list="$PWD/build/bench-files.txt"
 find "$corpus" -type f \( -name '*.frm' -o -name '*.bas' -o -name '*.cls' \) | sort >"$list"
 echo "corpus: $(wc -l <"$list") member files, $(cat $(cat "$list") | wc -c) bytes; $(nproc) cores"
 
-# Median wall time in milliseconds of RUNS runs of the command, after one warm-up run.
-median_ms() {
-  "$@" >/dev/null 2>&1
-  local times=() start end
-  for ((i = 0; i < runs; i++)); do
-    start=$(date +%s%N)
-    "$@" >/dev/null 2>&1
-    end=$(date +%s%N)
-    times+=($(((end - start) / 1000)))
-  done
-  printf '%s\n' "${times[@]}" | sort -n | awk '{ t[NR] = $1 } END { printf "%.1f", t[int((NR + 1) / 2)] / 1000 }'
-}
 
 a=$(median_ms "$tool" --stdout "$corpus")
 b=$(median_ms cloc --quiet --list-file="$list")

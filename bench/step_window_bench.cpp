@@ -32,7 +32,8 @@ class AllSelected final : public StepView {
     void SetStatus(const std::wstring&) override {}
     void SetVisible(StepControl, bool) override {}
     void SetEnabled(StepControl, bool) override {}
-    void SetUnderCheck(CheckState) override {}
+    void SetCheck(StepControl, CheckState) override {}
+    std::wstring ChooseOlderVersion(const std::wstring&) override { return {}; }
     void Beep() override {}
     void OpenReport(const std::wstring&) override {}
     void CloseWindow() override {}

@@ -1,8 +1,12 @@
-// Member files of every kind: the name a form-like file declares, and the line counts, which
-// account for every line of the file.
+// Member files of every kind: the name a form-like file declares, the line counts, which
+// account for every line of the file, and the changed-step count against a shortened copy,
+// which never counts more steps than either version has.
+#include <tuple>
+
 #include "fuzz_support.h"
 #include "platform/platform.h"
 #include "step/line_count.h"
+#include "step/member_diff.h"
 #include "step/member_lists.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -11,7 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     constexpr MemberKind kKinds[] = {MemberKind::Form, MemberKind::Module, MemberKind::Class,
                                      MemberKind::Doc, MemberKind::Dsr};
     const MemberKind kind = kKinds[data[0] % 5];
-    const CountOptions options{.under = (data[0] / 5) % 2 == 1};
+    const CountOptions options{.under = (data[0] / 5) % 2 == 1,
+                               .vbComments = (data[0] / 10) % 2 == 1};
     const std::string_view bytes = fuzz::Bytes(data + 1, size - 1);
     const std::wstring path = fuzz::Put(L"member.frm", bytes);
 
@@ -36,6 +41,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // Every line after the first counts once (a continued line may count nothing).
         KINOHA_FUZZ_CHECK(options.under ? total <= n - 1 : total == n - 1);
         if (kind == MemberKind::Module) KINOHA_FUZZ_CHECK(counts.screen == 0);
+    }
+
+    // The same file against itself, and against a copy with a stretch of bytes left out.
+    MemberDiff diff;
+    KINOHA_FUZZ_CHECK(DiffMemberBytes(kind, bytes, bytes, options, diff) == result);
+    KINOHA_FUZZ_CHECK(diff.Unchanged());
+    const std::size_t cut = bytes.empty() ? 0 : (size * 7919) % bytes.size();
+    std::string shorter(bytes.substr(0, cut));
+    shorter += bytes.substr(cut + (bytes.size() - cut) / 3);
+    MemberCounts older;
+    if (CountMemberBytes(kind, shorter, options, older) == CountResult::Counted &&
+        DiffMemberBytes(kind, shorter, bytes, options, diff) == CountResult::Counted) {
+        for (const auto& [d, before, after] :
+             {std::tuple{diff.screen, older.screen, counts.screen},
+              std::tuple{diff.code, older.code, counts.code},
+              std::tuple{diff.comment, older.comment, counts.comment}}) {
+            KINOHA_FUZZ_CHECK(d.added + d.changed <= after && d.deleted + d.changed <= before);
+            KINOHA_FUZZ_CHECK(d.added >= 0 && d.changed >= 0 && d.deleted >= 0);
+        }
     }
 
     const std::wstring entry = FormMemberEntry(L"member.frm", fuzz::Folder());

@@ -12,6 +12,8 @@ std::int32_t gWidth = 6630;
 std::wstring gVbMain;
 std::wstring gPrjDir;
 std::int32_t gUnder = 0;
+std::int32_t gCtl = 0;
+std::int32_t gVbCmt = 0;
 std::wstring gIniPath;
 bool gStop = true;
 SortedList lstPrj;
@@ -27,6 +29,8 @@ void ResetGlobals() {
     gVbMain.clear();
     gPrjDir.clear();
     gUnder = 0;
+    gCtl = 0;
+    gVbCmt = 0;
     gIniPath.clear();
     gStop = true;
     lstPrj.Clear();

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/message.h"
@@ -68,6 +69,9 @@ class ListRun {
     // "<verb>中止" or "<verb>終了", the controls idle, gStop True and a beep. Call it only when
     // MayStart.
     void RunSelected();
+
+    // Another job for the next runs, with its own word in the status texts.
+    void SetVerb(std::wstring verb) { verb_ = std::move(verb); }
 
     // How the window's controls show a run (true) and idleness (false).
     virtual void ShowRunning(bool running) = 0;

@@ -31,6 +31,8 @@ constexpr wchar_t kJyogai[] = L"[JYOGAI]";
 constexpr wchar_t kUnder[] = L"[UNDER ]";
 constexpr wchar_t kHotkey[] = L"[HOTKEY]";
 constexpr wchar_t kRecent[] = L"[RECENT]";
+constexpr wchar_t kCtl[] = L"[CTL   ]";
+constexpr wchar_t kVbCmt[] = L"[VBCMT ]";
 
 // A decimal integer with blanks allowed around it, within [min, max]; nothing otherwise.
 std::optional<std::int64_t> ToInteger(std::wstring_view v, std::int64_t min, std::int64_t max) {
@@ -87,6 +89,10 @@ void ApplyLine(const std::wstring& line) {
         lstJyogai.push_back(value);
     } else if (tag == kUnder) {
         StoreInt32(value, gUnder);
+    } else if (tag == kCtl) {
+        StoreInt32(value, gCtl);
+    } else if (tag == kVbCmt) {
+        StoreInt32(value, gVbCmt);
     } else if (tag == kHotkey) {
         // A text that is no key combination keeps the default.
         if (const auto hotkey = ParseHotkey(value)) gHotkey = *hotkey;
@@ -212,6 +218,10 @@ void SaveSettings() {
         kVbMain + Storable(gVbMain),        kDir + Storable(gPrjDir),
         kUnder + std::to_wstring(gUnder),
     };
+    // The counting options beyond the classic rules are written only when set, so a file of
+    // someone who never uses them stays as an older Kinoha writes and reads it.
+    if (gCtl != 0) lines.push_back(kCtl + std::to_wstring(gCtl));
+    if (gVbCmt != 0) lines.push_back(kVbCmt + std::to_wstring(gVbCmt));
     for (const auto& entry : lstJyogai) {
         if (!HasControlCharacter(entry)) lines.push_back(kJyogai + entry);
     }

@@ -13,7 +13,8 @@ namespace kinoha {
 // skipped, its field keeping its value; the rest still loads. Reports nothing.
 void LoadSettings();
 
-// Writes the settings record to gIniPath in the fixed tag order, replacing the file whole.
+// Writes the settings record to gIniPath in the fixed tag order, replacing the file whole; the
+// "[CTL   ]" and "[VBCMT ]" lines follow "[UNDER ]" only when their values are not 0.
 // Nothing is written while gVbMain is empty. A value is never written so that it would read
 // back as something else: an exclusion with a control character is left out, and a path with
 // one, or with a character the code page cannot hold, is written empty. Reports nothing.

@@ -17,8 +17,8 @@ _kinoha_step() {
             return ;;
     esac
     if [[ $cur == -* ]]; then
-        COMPREPLY=($(compgen -W "--under --stdout --format --output --exclude --jobs --encoding
-                                 --help --version --" -- "$cur"))
+        COMPREPLY=($(compgen -W "--under --count-controls --vb-comments --diff --stdout --format
+                                 --output --exclude --jobs --encoding --help --version --" -- "$cur"))
         return
     fi
     # Project and group files, and directories to search.

@@ -5,9 +5,10 @@
 #include <thread>
 
 #include "app/sorted_list.h"
+#include "app/text_helpers.h"
 #include "app/version.h"
 #include "catalogue/exclusion.h"
-#include "catalogue/project_search.h"
+#include "cli/diff_summaries.h"
 #include "cli/exit_codes.h"
 #include "cli/progress_line.h"
 #include "cli/shown_text.h"
@@ -19,6 +20,8 @@
 #include "platform/platform.h"
 #include "step/line_count.h"
 #include "step/member_lists.h"
+#include "step/project_versions.h"
+#include "step/step_diff_report.h"
 #include "step/step_projects.h"
 #include "step/step_report.h"
 #include "step/step_workers.h"
@@ -120,10 +123,10 @@ std::wstring SelectEncoding(const std::wstring& encoding, EncodingRestore& resto
 
 // The rows as the catalogue would list them: a directory's finds sorted as its list is. False
 // (after saying so) when a PATH does not exist.
-bool CollectRows(const ToolOptions& o, Messages& messages, std::vector<std::wstring>& rows,
-                 std::vector<std::wstring>& unreadable) {
+bool CollectRows(const std::vector<std::wstring>& paths, Messages& messages,
+                 std::vector<std::wstring>& rows, std::vector<std::wstring>& unreadable) {
     std::wstring missing;
-    if (ExpandToolPaths(o.paths, rows, missing, &unreadable)) return true;
+    if (ExpandToolPaths(paths, rows, missing, &unreadable)) return true;
     messages.Say(EscapeControls(missing) + L": no such file or directory");
     return false;
 }
@@ -158,7 +161,7 @@ ProjectStep CountProject(const std::wstring& project, const ToolOptions& o, Step
     }
     MemberLists lists;
     StepFailure note;
-    const bool complete = ReadProjectMembers(project, lists, &note, &workers);
+    const bool complete = ReadProjectMembers(project, lists, &note, &workers, o.counting);
     StepFailure failure;
     StepCountOptions options{!o.toStdout, &workers, &failure, &p.totals, o.counting};
     options.members = &p.members;
@@ -181,6 +184,96 @@ ProjectStep CountProject(const std::wstring& project, const ToolOptions& o, Step
     }
     if (!p.problems.empty()) p.state = ProjectState::Warned;
     return p;
+}
+
+// --diff OLD NEW: the changed-step report of each project of NEW against its older version.
+int RunDiff(const ToolOptions& o, const ToolStreams& streams, Messages& messages) {
+    std::vector<std::wstring> olderRows, newerRows, older, newer, unreadable;
+    if (!CollectRows({o.olderPath}, messages, olderRows, unreadable) ||
+        !CollectRows({o.newerPath}, messages, newerRows, unreadable))
+        return kExitUsage;
+    FillStepProjects(olderRows, o.exclusions, older);
+    FillStepProjects(newerRows, o.exclusions, newer);
+    const std::wstring here = platform::AbsolutePath(L".");
+    int status = kExitCounted;
+    for (const auto& dir : unreadable) {
+        messages.Say(ShownPath(dir, here) + L": " + kUnreadableDirectory);
+        status = kExitNotCounted;
+    }
+    if (newer.empty()) {
+        messages.Say(L"no project to count");
+        return kExitNotCounted;
+    }
+    // A file stands for itself; its two versions are compared whatever their names.
+    const std::wstring oldPath = platform::AbsolutePath(o.olderPath);
+    const std::wstring newPath = platform::AbsolutePath(o.newerPath);
+    const auto root = [](const std::wstring& path) {
+        return platform::LookupFile(path) ? FolderOf(path) : path;
+    };
+    std::vector<VersionPair> pairs;
+    std::vector<std::wstring> olderOnly;
+    if (older.size() == 1 && newer.size() == 1 && older[0] == oldPath && newer[0] == newPath) {
+        pairs.push_back({older[0], newer[0]});
+    } else {
+        PairProjectVersions(older, root(oldPath), newer, root(newPath), pairs, olderOnly);
+    }
+
+    Output output(streams, o.output, messages);
+    const bool summary = !o.toStdout || !o.output.empty();
+    const bool text = summary && o.format == OutputFormat::Text;
+    const bool separators = o.toStdout && pairs.size() > 1;
+    StepWorkers workers(o.jobs != 0 ? o.jobs : std::thread::hardware_concurrency());
+    DiffRun run;
+    run.status = status;
+    run.olderOnly = olderOnly;
+    for (std::size_t i = 0; i < pairs.size(); ++i) {
+        ProjectDiff p;
+        p.path = pairs[i].newer;
+        p.older = pairs[i].older;
+        const std::wstring shown = ShownPath(p.path, here);
+        messages.progress().Show(i, pairs.size(), shown);
+        std::vector<std::wstring> lines;
+        StepFailure failure;
+        StepDiffOptions options;
+        options.writeReport = !o.toStdout;
+        options.workers = &workers;
+        options.failure = &failure;
+        options.totals = &p.totals;
+        options.states = p.states;
+        options.counting = o.counting;
+        p.compared = DiffProjectSteps(p.older, p.path, lines, options);
+        if (!p.compared) {
+            p.problems.push_back({failure.file, failure.reason + L"; no report written"});
+            const bool other = !failure.file.empty() && failure.file != p.path;
+            messages.Say(shown + L": " + (other ? ShownPath(failure.file, here) + L": " : L"") +
+                         p.problems.back().reason);
+            run.status = kExitNotCounted;
+            p.totals = {};
+            std::fill(std::begin(p.states), std::end(p.states), 0);
+        } else {
+            messages.progress().Clear();
+            if (!o.toStdout) StepDiffReportPath(p.path, p.report);
+            if (o.toStdout) {
+                std::wstring report = separators ? ReportSeparator(p.path, here) : L"";
+                for (const auto& line : lines) report += line + L"\n";
+                output.Stdout(report);
+            }
+            if (text) output.Summary(DiffTextLine(p, here));
+        }
+        run.projects.push_back(std::move(p));
+    }
+    messages.progress().Clear();
+    if (text) {
+        for (const auto& gone : olderOnly)
+            output.Summary(ShownPath(gone, here) + L": only in the older version, not compared\n");
+        if (pairs.size() > 1) output.Summary(DiffTextTotal(run));
+    }
+    if (summary && o.format == OutputFormat::Csv) output.Summary(DiffCsvSummary(run, here));
+    if (summary && o.format == OutputFormat::Markdown)
+        output.Summary(DiffMarkdownSummary(run, here));
+    if (summary && o.format == OutputFormat::Json) output.Summary(DiffJsonSummary(run, here));
+    if (!output.Finish()) run.status = kExitNotCounted;
+    return run.status;
 }
 
 }  // namespace
@@ -208,7 +301,8 @@ int RunStepTool(const std::vector<std::wstring>& args, const ToolStreams& stream
 
     StepRun run;
     std::vector<std::wstring> rows;
-    if (!CollectRows(o, messages, rows, run.unreadableDirectories)) return kExitUsage;
+    if (o.diff) return RunDiff(o, streams, messages);
+    if (!CollectRows(o.paths, messages, rows, run.unreadableDirectories)) return kExitUsage;
     std::vector<std::wstring> listed;
     FillStepProjects(rows, o.exclusions, listed);
     // The window tests only its rows; here a project reached through a group is left out too.

@@ -1,6 +1,7 @@
 // The summary of a kinoha-step run in each --format. The _Step.csv reports are not touched here.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 
 #include "cli/tool_result.h"
@@ -23,5 +24,12 @@ std::wstring MarkdownSummary(const StepRun& run, const std::wstring& here);
 // json: the whole run; the schema is src/cli/kinoha-step.schema.json. ASCII only (other
 // characters as \u escapes), so it is the same bytes in any terminal code page.
 std::wstring JsonSummary(const StepRun& run, const std::wstring& here);
+
+// The cells of the summaries, for every summary the tool makes. RFC 4180 field; markdown text
+// with its markup characters escaped; a table row; a JSON string of ASCII only.
+std::wstring CsvField(std::wstring text);
+std::wstring MarkdownText(const std::wstring& text);
+std::wstring MarkdownRow(std::initializer_list<std::wstring> cells);
+std::wstring JsonString(const std::wstring& text);
 
 }  // namespace kinoha

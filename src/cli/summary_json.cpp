@@ -1,6 +1,7 @@
 // The json summary.
 #include "cli/shown_text.h"
 #include "cli/summary_formats.h"
+#include "step/member_lists.h"
 
 namespace kinoha {
 namespace {
@@ -13,7 +14,9 @@ void Hex4(std::wstring& out, unsigned long v) {
 
 // A JSON string of ASCII only. A byte that started no character of the code page, and a lone
 // surrogate, are U+FFFD: JSON text is Unicode.
-std::wstring Str(const std::wstring& text) {
+}  // namespace
+
+std::wstring JsonString(const std::wstring& text) {
     std::wstring out = L"\"";
     for (std::size_t i = 0; i < text.size(); ++i) {
         auto u = static_cast<unsigned long>(text[i]);
@@ -46,6 +49,8 @@ std::wstring Str(const std::wstring& text) {
     return out + L"\"";
 }
 
+namespace {
+
 std::wstring Num(std::int64_t v) {
     return std::to_wstring(v);
 }
@@ -53,22 +58,6 @@ std::wstring Num(std::int64_t v) {
 std::wstring CountsObject(const MemberCounts& c) {
     return L"{\"screen\": " + Num(c.screen) + L", \"code\": " + Num(c.code) + L", \"comment\": " +
            Num(c.comment) + L", \"blank\": " + Num(c.blank) + L"}";
-}
-
-const wchar_t* KindName(MemberKind kind) {
-    switch (kind) {
-        case MemberKind::Form:
-            return L"Form";
-        case MemberKind::Module:
-            return L"Module";
-        case MemberKind::Class:
-            return L"Class";
-        case MemberKind::Doc:
-            return L"Doc";
-        case MemberKind::Dsr:
-            return L"Dsr";
-    }
-    return L"";
 }
 
 // The member file's local date and time, "YYYY-MM-DDTHH:MM:SS".
@@ -89,20 +78,20 @@ std::wstring IsoDate(const platform::LocalDateTime& t) {
 }
 
 std::wstring PathOrNull(const std::wstring& path, const std::wstring& here) {
-    return path.empty() ? L"null" : Str(PortablePath(path, here));
+    return path.empty() ? L"null" : JsonString(PortablePath(path, here));
 }
 
 std::wstring Member(const MemberStep& m, const std::wstring& here) {
-    return L"{\"kind\": " + std::wstring(L"\"") + KindName(m.kind) + L"\", \"name\": " +
-           Str(m.name) + L", \"file\": " + PathOrNull(m.file, here) + L", \"counts\": " +
-           (m.counted ? CountsObject(m.counts) : L"null") + L", \"date\": " +
-           (m.counted ? Str(IsoDate(m.date)) : L"null") + L", \"failure\": " +
-           (m.failure.empty() ? L"null" : Str(m.failure)) + L"}";
+    return L"{\"kind\": " + std::wstring(L"\"") + std::wstring(KindWord(m.kind)) +
+           L"\", \"name\": " + JsonString(m.name) + L", \"file\": " + PathOrNull(m.file, here) +
+           L", \"counts\": " + (m.counted ? CountsObject(m.counts) : L"null") + L", \"date\": " +
+           (m.counted ? JsonString(IsoDate(m.date)) : L"null") + L", \"failure\": " +
+           (m.failure.empty() ? L"null" : JsonString(m.failure)) + L"}";
 }
 
 std::wstring Project(const ProjectStep& p, const std::wstring& here) {
     const bool counted = p.state != ProjectState::Failed;
-    std::wstring out = L"    {\n      \"path\": " + Str(PortablePath(p.path, here)) +
+    std::wstring out = L"    {\n      \"path\": " + JsonString(PortablePath(p.path, here)) +
                        L",\n      \"state\": \"" + StateName(p.state) + L"\",\n      \"report\": " +
                        PathOrNull(p.report, here) + L",\n      \"memberCount\": " +
                        Num(static_cast<std::int64_t>(p.memberCount)) + L",\n      \"totals\": " +
@@ -114,7 +103,8 @@ std::wstring Project(const ProjectStep& p, const std::wstring& here) {
     for (std::size_t i = 0; i < p.problems.size(); ++i) {
         const StepFailure& f = p.problems[i];
         out += (i == 0 ? L"\n        " : L",\n        ");
-        out += L"{\"file\": " + PathOrNull(f.file, here) + L", \"reason\": " + Str(f.reason) + L"}";
+        out += L"{\"file\": " + PathOrNull(f.file, here) + L", \"reason\": " +
+               JsonString(f.reason) + L"}";
     }
     out += p.problems.empty() ? L"]" : L"\n      ]";
     return out + L"\n    }";
@@ -138,7 +128,8 @@ std::wstring JsonSummary(const StepRun& run, const std::wstring& here) {
     out += L",\n  \"repeatsSkipped\": " + Num(static_cast<std::int64_t>(run.repeatsSkipped));
     out += L",\n  \"unreadableDirectories\": [";
     for (std::size_t i = 0; i < run.unreadableDirectories.size(); ++i)
-        out += (i == 0 ? L"" : L", ") + Str(PortablePath(run.unreadableDirectories[i], here));
+        out +=
+            (i == 0 ? L"" : L", ") + JsonString(PortablePath(run.unreadableDirectories[i], here));
     out += L"],\n  \"exitStatus\": " + Num(run.status) + L"\n}\n";
     return out;
 }

@@ -15,6 +15,8 @@ bool WasCounted(const ProjectStep& p) {
     return p.state != ProjectState::Failed;
 }
 
+}  // namespace
+
 // RFC 4180: quoted when it holds a comma, a quote or a line break; a leading = + - @ gets an
 // apostrophe, so that a spreadsheet does not take the cell for a formula.
 std::wstring CsvField(std::wstring text) {
@@ -40,13 +42,11 @@ std::wstring MarkdownText(const std::wstring& text) {
     return out;
 }
 
-std::wstring Row(std::initializer_list<std::wstring> cells) {
+std::wstring MarkdownRow(std::initializer_list<std::wstring> cells) {
     std::wstring row = L"|";
     for (const auto& cell : cells) row += L" " + cell + L" |";
     return row + L"\n";
 }
-
-}  // namespace
 
 std::wstring TextProjectLine(const ProjectStep& project, const std::wstring& here) {
     return ShownPath(project.path, here) + L": " + Counts(project.memberCount, project.totals) +
@@ -80,25 +80,25 @@ std::wstring CsvSummary(const StepRun& run, const std::wstring& here) {
 }
 
 std::wstring MarkdownSummary(const StepRun& run, const std::wstring& here) {
-    std::wstring out =
-        Row({L"プロジェクト", L"メンバー", L"画面部", L"コード部", L"コメント", L"ブランク"});
+    std::wstring out = MarkdownRow(
+        {L"プロジェクト", L"メンバー", L"画面部", L"コード部", L"コメント", L"ブランク"});
     out += L"|---|---:|---:|---:|---:|---:|\n";
     for (const auto& p : run.projects) {
         const std::wstring name = MarkdownText(PortablePath(p.path, here));
         if (!WasCounted(p)) {
-            out += Row({name + L" (算出失敗)", L"", L"", L"", L"", L""});
+            out += MarkdownRow({name + L" (算出失敗)", L"", L"", L"", L"", L""});
             continue;
         }
-        out += Row({p.state == ProjectState::Warned ? name + L" (警告あり)" : name,
-                    std::to_wstring(p.memberCount), std::to_wstring(p.totals.screen),
-                    std::to_wstring(p.totals.code), std::to_wstring(p.totals.comment),
-                    std::to_wstring(p.totals.blank)});
+        out += MarkdownRow({p.state == ProjectState::Warned ? name + L" (警告あり)" : name,
+                            std::to_wstring(p.memberCount), std::to_wstring(p.totals.screen),
+                            std::to_wstring(p.totals.code), std::to_wstring(p.totals.comment),
+                            std::to_wstring(p.totals.blank)});
     }
     const RunTotals s = CountedTotals(run);
-    out += Row({L"**合計** (" + std::to_wstring(s.projects) + L" プロジェクト)",
-                std::to_wstring(s.members), std::to_wstring(s.counts.screen),
-                std::to_wstring(s.counts.code), std::to_wstring(s.counts.comment),
-                std::to_wstring(s.counts.blank)});
+    out += MarkdownRow({L"**合計** (" + std::to_wstring(s.projects) + L" プロジェクト)",
+                        std::to_wstring(s.members), std::to_wstring(s.counts.screen),
+                        std::to_wstring(s.counts.code), std::to_wstring(s.counts.comment),
+                        std::to_wstring(s.counts.blank)});
     bool any = false;
     for (const auto& p : run.projects) {
         for (const auto& problem : p.problems) {

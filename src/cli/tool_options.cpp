@@ -47,9 +47,17 @@ std::string Folded(const std::wstring& name) {
 
 const wchar_t* const kToolUsage =
     L"usage: kinoha-step [options] PATH...\n"
+    L"       kinoha-step [options] --diff OLD NEW\n"
     L"  PATH           a project file (.vbp); a group file (.vbg), split into its projects;\n"
     L"                 or a directory, searched for .vbg and .vbp files, groups split\n"
+    L"  --diff OLD NEW count the steps added, changed and deleted from OLD to NEW: two\n"
+    L"                 versions of a project file, or two trees whose projects are paired\n"
+    L"                 by their path in the tree; writes <project>_StepDiff.csv beside\n"
+    L"                 each project of NEW\n"
     L"  --under        a statement continued with \"_\" counts once\n"
+    L"  --count-controls  count user controls (.ctl) and property pages (.pag) too\n"
+    L"  --vb-comments  a comment is what VB takes for one: \"'\" or the word Rem in any\n"
+    L"                 case, after leading blanks and tabs\n"
     L"  --stdout       print each report to standard output instead of writing the\n"
     L"                 _Step.csv files (a line \"==> PATH <==\" before each when there\n"
     L"                 are several)\n"
@@ -73,10 +81,21 @@ std::wstring ParseToolOptions(const std::vector<std::wstring>& args, ToolOptions
         const bool takesValue = a == L"--exclude" || a == L"--jobs" || a == L"--encoding" ||
                                 a == L"--format" || a == L"--output";
         if (takesValue && i + 1 >= args.size()) return a + L" needs a value";
+        if (a == L"--diff" && i + 2 >= args.size()) return a + L" needs OLD and NEW";
         if (a == L"--") {
             optionsEnd = true;
         } else if (a == L"--under") {
             o.counting.under = true;
+        } else if (a == L"--count-controls") {
+            o.counting.countControls = true;
+        } else if (a == L"--vb-comments") {
+            o.counting.vbComments = true;
+        } else if (a == L"--diff") {
+            if (o.diff) return L"--diff given twice";
+            o.diff = true;
+            o.olderPath = args[++i];
+            o.newerPath = args[++i];
+            if (o.olderPath.empty() || o.newerPath.empty()) return L"an empty PATH names nothing";
         } else if (a == L"--stdout") {
             o.toStdout = true;
         } else if (a == L"--help" || a == L"-h") {
@@ -102,7 +121,8 @@ std::wstring ParseToolOptions(const std::vector<std::wstring>& args, ToolOptions
         }
     }
     if (o.help || o.version) return {};
-    if (o.paths.empty()) return L"no PATH given";
+    if (o.diff && !o.paths.empty()) return L"--diff takes no other PATH";
+    if (!o.diff && o.paths.empty()) return L"no PATH given";
     if (o.toStdout && o.formatGiven && o.output.empty())
         return L"--stdout prints the reports; give --output FILE for the --format summary";
     return {};

@@ -20,6 +20,8 @@ struct ToolOptions {
     bool formatGiven = false;
     std::wstring output;  // the summary to this file instead of standard output
     std::vector<std::wstring> paths;
+    bool diff = false;  // --diff OLD NEW: the changed-step count instead of the count
+    std::wstring olderPath, newerPath;
     bool help = false;
     bool version = false;
 };

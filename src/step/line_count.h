@@ -1,5 +1,5 @@
-// Sorting the lines of one member file into screen part, code, comment and blank, and counting
-// them. The classification is a pure function of the file's bytes and the count options.
+// Counting the lines of one member file by class: screen part, code, comment and blank. The
+// count is a pure function of the file's bytes and the count options (line_classifier.h).
 #pragma once
 
 #include <cstdint>
@@ -7,10 +7,9 @@
 #include <string_view>
 
 #include "step/count_options.h"
+#include "step/line_classifier.h"
 
 namespace kinoha {
-
-enum class MemberKind { Form, Module, Class, Doc, Dsr };
 
 struct MemberCounts {
     std::int64_t screen = 0;
@@ -21,19 +20,6 @@ struct MemberCounts {
     // it (a checkout that converted the line ends); the counts above are those of that reading.
     bool lineFeedsOnly = false;
 };
-
-enum class CountResult {
-    Counted,
-    CannotRead,  // the file does not exist or cannot be opened or read
-    Empty,       // a Form, Doc, Dsr or Module file without a first line
-    TooLarge,    // the file is larger than the options' maxBytes (kMaxMemberBytes)
-};
-
-// The largest member file counted: 2 GiB - 1 bytes. Its lines, and so each of its counts, then
-// fit the report's 32-bit cells, and a count takes seconds, not hours. A larger file is
-// reported as too large.
-inline constexpr std::uint64_t kMaxMemberBytes = 0x7FFFFFFF;
-static_assert(CountOptions{}.maxBytes == kMaxMemberBytes);
 
 // No carriage return at all but more than one line feed: a file whose CR LF line ends were
 // converted to LF, which VB (and the count) reads as one line.

@@ -89,10 +89,8 @@ class NameSearch {
     std::unique_lock<std::mutex> longLine_;
 };
 
-enum class LineKind { Form, Module, Class, Doc, Dsr };
-
 struct MemberLine {
-    LineKind kind;
+    MemberKind kind;
     std::wstring value;
     std::wstring entry;
 };
@@ -105,10 +103,43 @@ void MemberLists::Clear() {
     lstCls.Clear();
     lstDoc.Clear();
     lstDsr.Clear();
+    lstCtl.Clear();
+    lstPag.Clear();
 }
 
 std::size_t MemberLists::Count() const {
-    return lstFrm.Count() + lstBas.Count() + lstCls.Count() + lstDoc.Count() + lstDsr.Count();
+    return lstFrm.Count() + lstBas.Count() + lstCls.Count() + lstDoc.Count() + lstDsr.Count() +
+           lstCtl.Count() + lstPag.Count();
+}
+
+std::array<std::pair<const SortedList*, MemberKind>, 7> ReportOrder(const MemberLists& lists) {
+    return {{{&lists.lstFrm, MemberKind::Form},
+             {&lists.lstBas, MemberKind::Module},
+             {&lists.lstCls, MemberKind::Class},
+             {&lists.lstDoc, MemberKind::Doc},
+             {&lists.lstDsr, MemberKind::Dsr},
+             {&lists.lstCtl, MemberKind::Ctl},
+             {&lists.lstPag, MemberKind::Pag}}};
+}
+
+std::wstring_view KindWord(MemberKind kind) {
+    switch (kind) {
+        case MemberKind::Form:
+            return L"Form";
+        case MemberKind::Module:
+            return L"Module";
+        case MemberKind::Class:
+            return L"Class";
+        case MemberKind::Doc:
+            return L"Doc";
+        case MemberKind::Dsr:
+            return L"Dsr";
+        case MemberKind::Ctl:
+            return L"Ctl";
+        case MemberKind::Pag:
+            return L"Pag";
+    }
+    return L"";
 }
 
 std::wstring MemberEntry(std::wstring_view name, std::wstring_view path) {
@@ -161,7 +192,7 @@ bool CodeMemberEntry(std::wstring_view value, std::wstring_view projectFolder,
 }
 
 bool ReadProjectMembers(const std::wstring& projectPath, MemberLists& lists, StepFailure* failure,
-                        StepWorkers* workers) {
+                        StepWorkers* workers, const CountOptions& counting) {
     lists.Clear();
     const std::wstring folder = FolderOf(projectPath);
     std::vector<std::wstring> lines;
@@ -175,17 +206,18 @@ bool ReadProjectMembers(const std::wstring& projectPath, MemberLists& lists, Ste
     for (const auto& line : lines) {
         static constexpr struct {
             std::wstring_view key;
-            LineKind kind;
-        } kKeys[] = {{L"Form=", LineKind::Form},
-                     {L"Designer=", LineKind::Dsr},
-                     {L"UserDocument=", LineKind::Doc},
-                     {L"Module=", LineKind::Module},
-                     {L"Class=", LineKind::Class}};
+            MemberKind kind;
+        } kKeys[] = {{L"Form=", MemberKind::Form},        {L"Designer=", MemberKind::Dsr},
+                     {L"UserDocument=", MemberKind::Doc}, {L"Module=", MemberKind::Module},
+                     {L"Class=", MemberKind::Class},      {L"UserControl=", MemberKind::Ctl},
+                     {L"PropertyPage=", MemberKind::Pag}};
         bool matched = false;
         for (const auto& k : kKeys) {
             if (!StartsWith(line, k.key)) continue;
+            if ((k.kind == MemberKind::Ctl || k.kind == MemberKind::Pag) && !counting.countControls)
+                break;
             MemberLine m{k.kind, line.substr(k.key.size()), {}};
-            if (k.kind == LineKind::Module || k.kind == LineKind::Class) {
+            if (k.kind == MemberKind::Module || k.kind == MemberKind::Class) {
                 if (!CodeMemberEntry(m.value, folder, m.entry)) {
                     complete = false;
                     badLine = line;
@@ -201,7 +233,7 @@ bool ReadProjectMembers(const std::wstring& projectPath, MemberLists& lists, Ste
 
     ForEachMember(workers, members.size(), [&](std::size_t i) {
         MemberLine& m = members[i];
-        if (m.kind != LineKind::Module && m.kind != LineKind::Class)
+        if (m.kind != MemberKind::Module && m.kind != MemberKind::Class)
             m.entry = FormMemberEntry(m.value, folder);
     });
 
@@ -213,20 +245,26 @@ bool ReadProjectMembers(const std::wstring& projectPath, MemberLists& lists, Ste
                         StepFailureKind::MemberUnreadable};
         }
         switch (m.kind) {
-            case LineKind::Form:
+            case MemberKind::Form:
                 lists.lstFrm.Add(std::move(m.entry));
                 break;
-            case LineKind::Module:
+            case MemberKind::Module:
                 lists.lstBas.Add(std::move(m.entry));
                 break;
-            case LineKind::Class:
+            case MemberKind::Class:
                 lists.lstCls.Add(std::move(m.entry));
                 break;
-            case LineKind::Doc:
+            case MemberKind::Doc:
                 lists.lstDoc.Add(std::move(m.entry));
                 break;
-            case LineKind::Dsr:
+            case MemberKind::Dsr:
                 lists.lstDsr.Add(std::move(m.entry));
+                break;
+            case MemberKind::Ctl:
+                lists.lstCtl.Add(std::move(m.entry));
+                break;
+            case MemberKind::Pag:
+                lists.lstPag.Add(std::move(m.entry));
                 break;
         }
     }

@@ -1,10 +1,14 @@
 // The five member lists of one project and the fixed-width member entries they hold.
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "app/sorted_list.h"
+#include "step/count_options.h"
+#include "step/line_classifier.h"
 #include "step/step_failure.h"
 
 namespace kinoha {
@@ -17,9 +21,22 @@ struct MemberLists {
     SortedList lstCls;  // "Class=" lines
     SortedList lstDoc;  // "UserDocument=" lines
     SortedList lstDsr;  // "Designer=" lines
+    SortedList lstCtl;  // "UserControl=" lines, read only when user controls are counted
+    SortedList lstPag;  // "PropertyPage=" lines, likewise
     void Clear();
     std::size_t Count() const;
 };
+
+// The lists in report order with the kind of their members: Form, Module, Class, Doc, Dsr, then
+// Ctl and Pag (empty unless user controls are counted).
+std::array<std::pair<const SortedList*, MemberKind>, 7> ReportOrder(const MemberLists& lists);
+
+// The kind's word in the reports: "Form", "Module", "Class", "Doc", "Dsr", "Ctl", "Pag".
+std::wstring_view KindWord(MemberKind kind);
+// Module and Class members have no screen part.
+inline bool HasScreenPart(MemberKind kind) {
+    return kind != MemberKind::Module && kind != MemberKind::Class;
+}
 
 // A member entry: the name cut or padded to 20 characters, "|", the full path.
 inline constexpr std::size_t kNameColumn = 20;
@@ -36,8 +53,8 @@ inline bool HoldsNul(std::wstring_view path) {
 std::wstring MemberEntryName(std::wstring_view entry);
 std::wstring MemberEntryPath(std::wstring_view entry);
 
-// "Form=", "UserDocument=", "Designer=" value: the name is the object declared in the member
-// file; the failed entry when that file cannot be read.
+// "Form=", "UserDocument=", "Designer=", "UserControl=", "PropertyPage=" value: the name is the
+// object declared in the member file; the failed entry when that file cannot be read.
 std::wstring FormMemberEntry(std::wstring_view value, std::wstring_view projectFolder);
 // "Module=", "Class=" value ("Name; path"): false when it holds no "; ".
 bool CodeMemberEntry(std::wstring_view value, std::wstring_view projectFolder, std::wstring& entry);
@@ -47,8 +64,10 @@ bool CodeMemberEntry(std::wstring_view value, std::wstring_view projectFolder, s
 // or a "Module="/"Class=" value holds no "; " (the entries added before stay). `failure` gets
 // the reason of a false result, and also names the first form-like member file that could not
 // be read (its entry is the failed entry). With `workers` the member files are read side by
-// side; the lists come out the same.
+// side; the lists come out the same. User controls and property pages are read when
+// `counting` counts them.
 bool ReadProjectMembers(const std::wstring& projectPath, MemberLists& lists,
-                        StepFailure* failure = nullptr, StepWorkers* workers = nullptr);
+                        StepFailure* failure = nullptr, StepWorkers* workers = nullptr,
+                        const CountOptions& counting = {});
 
 }  // namespace kinoha

@@ -22,22 +22,6 @@ struct Member {
     platform::LocalDateTime date;
 };
 
-const wchar_t* KindWord(MemberKind kind) {
-    switch (kind) {
-        case MemberKind::Form:
-            return L"Form,";
-        case MemberKind::Module:
-            return L"Module,";
-        case MemberKind::Class:
-            return L"Class,";
-        case MemberKind::Doc:
-            return L"Doc,";
-        case MemberKind::Dsr:
-            return L"Dsr,";
-    }
-    return L"";
-}
-
 void Count(Member& m, const CountOptions& counting) {
     if (*m.entry == kFailedMemberEntry) return;  // its file could not be read for its name
     const std::wstring path = MemberEntryPath(*m.entry);
@@ -100,6 +84,13 @@ void Two(std::wstring& s, int v) {
     s += static_cast<wchar_t>(L'0' + v % 10);
 }
 
+bool Fail(StepFailure* failure, StepFailureKind kind, std::wstring file, std::wstring reason) {
+    if (failure != nullptr) *failure = {std::move(file), std::move(reason), kind};
+    return false;
+}
+
+}  // namespace
+
 // A member name as a report cell. A name that VB allows needs nothing and is written as it is;
 // another (from a hand-edited project file) must neither shift nor add cells nor rows, and must
 // not become a formula in the spreadsheet that opens the report.
@@ -115,13 +106,6 @@ std::wstring NameCell(std::wstring name) {
     quoted += L'"';
     return quoted;
 }
-
-bool Fail(StepFailure* failure, StepFailureKind kind, std::wstring file, std::wstring reason) {
-    if (failure != nullptr) *failure = {std::move(file), std::move(reason), kind};
-    return false;
-}
-
-}  // namespace
 
 bool StepReportPath(const std::wstring& projectPath, std::wstring& reportPath) {
     // Named after the file alone: a ".vbp" in a folder name must not move the report up the
@@ -161,13 +145,7 @@ bool CountProjectSteps(const std::wstring& projectPath, const MemberLists& membe
 
     std::vector<Member> list;
     list.reserve(members.Count());
-    const std::pair<const SortedList*, MemberKind> kLists[] = {
-        {&members.lstFrm, MemberKind::Form},
-        {&members.lstBas, MemberKind::Module},
-        {&members.lstCls, MemberKind::Class},
-        {&members.lstDoc, MemberKind::Doc},
-        {&members.lstDsr, MemberKind::Dsr}};
-    for (const auto& [entries, kind] : kLists) {
+    for (const auto& [entries, kind] : ReportOrder(members)) {
         for (const auto& entry : *entries) {
             Member m;
             m.kind = kind;
@@ -200,10 +178,9 @@ bool CountProjectSteps(const std::wstring& projectPath, const MemberLists& membe
             return false;
         }
         const MemberCounts& c = m.counts;
-        std::wstring line = NameCell(MemberEntryName(*m.entry)) + L"," + KindWord(m.kind);
-        line += (m.kind == MemberKind::Module || m.kind == MemberKind::Class)
-                    ? std::wstring(L"-,")
-                    : std::to_wstring(c.screen) + L",";
+        std::wstring line =
+            NameCell(MemberEntryName(*m.entry)) + L"," + std::wstring(KindWord(m.kind)) + L",";
+        line += HasScreenPart(m.kind) ? std::to_wstring(c.screen) + L"," : std::wstring(L"-,");
         line += std::to_wstring(c.code) + L"," + std::to_wstring(c.comment) + L"," +
                 std::to_wstring(c.blank) + L"," + FormatStepDate(m.date);
         lstStep.push_back(std::move(line));

@@ -42,13 +42,17 @@ struct StepCountOptions {
     std::vector<MemberStep>* members = nullptr;
 };
 
-// Counts every member of `members` (lists in the order Form, Module, Class, Doc, Dsr, each in
-// its sorted order) into `lstStep`: the header, one line per member, the totals line; then
-// writes them to the report file, in the ANSI code page with CR LF after every line, replacing
-// an earlier report atomically. Any error stops it: `lstStep` keeps the lines made so far, no
-// report is written and an earlier report stays as it was. True when the report was made.
+// Counts every member of `members` (lists in ReportOrder, each in its sorted order) into
+// `lstStep`: the header, one line per member, the totals line; then writes them to the report file,
+// in the ANSI code page with CR LF after every line, replacing an earlier report atomically. Any
+// error stops it: `lstStep` keeps the lines made so far, no report is written and an earlier report
+// stays as it was. True when the report was made.
 bool CountProjectSteps(const std::wstring& projectPath, const MemberLists& members,
                        std::vector<std::wstring>& lstStep, const StepCountOptions& options = {});
+
+// A member name as a report cell: a name that VB allows as it is; another is kept from shifting
+// or adding cells or rows, and from becoming a spreadsheet formula.
+std::wstring NameCell(std::wstring name);
 
 // The report lines as the file holds them.
 std::string StepReportBytes(const std::vector<std::wstring>& lstStep);

@@ -1,10 +1,12 @@
 // The step count window "ステップ算出": what its events do. The window forwards its events here
 // and applies what this decides through StepView; the run over the selected projects is the
 // shared list run (list_run.h), and one project's job is the engine's count (member lists, then
-// the report), the same calls as kinoha-step makes.
+// the report) or its changed-step count against an older version, the same calls as
+// kinoha-step makes.
 #pragma once
 
 #include <cstddef>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,8 +25,8 @@ class StepWindowLogic final : public ListRun {
     explicit StepWindowLogic(StepView& view);
     ~StepWindowLogic() override;
 
-    // gStop True, chkUnder from gUnder, the project list from the catalogue. Returns the
-    // shared geometry the window takes.
+    // gStop True, the check boxes from gUnder, gCtl and gVbCmt, the project list from the
+    // catalogue. Returns the shared geometry the window takes.
     WindowGeometry Form_Load();
     // False refuses the close (a run works). The geometry is stored either way.
     bool Form_Unload(const WindowGeometry& current) { return MayClose(current); }
@@ -35,6 +37,11 @@ class StepWindowLogic final : public ListRun {
     void cmdCsvWake_Click();
     void cmdStop_Click() { StopRun(); }
     void chkUnder_Click();
+    void chkCtl_Click();
+    void chkVbCmt_Click();
+    // Asks for the older version and writes the changed-step report of every selected project
+    // against it ("差分算出...").
+    void cmdDiff_Click();
     void cmdEnd_Click();
 
     const std::vector<std::wstring>& lstData() const { return Rows(); }
@@ -49,6 +56,10 @@ class StepWindowLogic final : public ListRun {
     // The status line and the "算出エラー" message after a run in which a count failed: the
     // first project that failed, its file and why, and how many others failed.
     void ShowFailures(std::size_t selected);
+    // The same for the changed-step report against the project's older version.
+    bool DiffProject(const std::wstring& projectPath, StepFailure& failure);
+    void ForgetFailures();
+    CountOptions Counting() const;
 
     StepView& view_;
     std::unique_ptr<StepWorkers> workers_;  // for the run under way
@@ -60,6 +71,11 @@ class StepWindowLogic final : public ListRun {
     std::size_t failed_ = 0;
     std::wstring failedProject_;
     StepFailure firstFailure_;
+    // While a diff run works: the older version of each selected project (empty: none), and
+    // the projects compared without one.
+    bool diffing_ = false;
+    std::map<std::wstring, std::wstring> older_;
+    std::vector<std::wstring> withoutOlder_;
 };
 
 }  // namespace kinoha

@@ -12,7 +12,17 @@
 namespace kinoha {
 
 // The controls whose state the logic sets.
-enum class StepControl { lstData, chkUnder, cmdCsvWake, cmdMake, cmdStop, cmdEnd };
+enum class StepControl {
+    lstData,
+    chkUnder,
+    cmdCsvWake,
+    cmdMake,
+    cmdStop,
+    cmdEnd,
+    chkCtl,    // user controls and property pages counted
+    chkVbCmt,  // VB's own comment rule
+    cmdDiff,   // "差分算出..."
+};
 
 enum class CheckState { Unticked, Ticked, Greyed };
 
@@ -22,7 +32,11 @@ class StepView : public ListRunView {
     virtual void SetProjects(const std::vector<std::wstring>& rows) = 0;
     virtual void SetVisible(StepControl control, bool visible) = 0;
     virtual void SetEnabled(StepControl control, bool enabled) = 0;
-    virtual void SetUnderCheck(CheckState state) = 0;
+    // The state of a check box (chkUnder, chkCtl, chkVbCmt).
+    virtual void SetCheck(StepControl box, CheckState state) = 0;
+    // Asks for the older version to compare with: a folder, or a project or group file, the
+    // question starting at `startFolder`. Empty when the user cancels.
+    virtual std::wstring ChooseOlderVersion(const std::wstring& startFolder) = 0;
     // Opens the report with LaunchFile on the window's behalf; returns at once.
     virtual void OpenReport(const std::wstring& path) = 0;
     // Asks the window to close (it then goes through Form_Unload).

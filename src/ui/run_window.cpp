@@ -16,6 +16,8 @@ constexpr int kDesignButtonTop = 3240;
 // outer, 4110 client). A frame of another thickness is measured as if it were this one, so the
 // controls keep their distance from the client area's bottom edge.
 constexpr int kDesignFrameHeight = 405;
+// The list's height as designed: it ends above the bottom row.
+constexpr int kDesignListHeight = 2760;
 // Controls are numbered from here in the order they are made.
 constexpr int kFirstControlId = 101;
 
@@ -55,11 +57,11 @@ HWND RunWindowBase::AddControl(const wchar_t* className, const std::wstring& tex
     return control;
 }
 
-void RunWindowBase::AddList() {
+void RunWindowBase::AddList(int shorterBy) {
     list_ = AddControl(
         L"LISTBOX", L"",
         WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_EXTENDEDSEL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-        {120, 360, 6255, 2760}, Follows::Height, false, WS_EX_CLIENTEDGE);
+        {120, 360, 6255, kDesignListHeight - shorterBy}, Follows::Height, false, WS_EX_CLIENTEDGE);
 }
 
 void RunWindowBase::AddStatusLine() {
@@ -228,9 +230,10 @@ void RunWindowBase::Layout() {
             case Follows::Nothing:
                 continue;
             case Follows::Height:
-                // A window too low for the list keeps the list as it is.
-                if (!l.listFits) continue;
-                place.height = l.listHeight;
+                // A window too low for the list keeps the list as it is. A list made shorter
+                // keeps its distance from the bottom row.
+                place.height = l.listHeight - (kDesignListHeight - c.design.height);
+                if (!l.listFits || place.height < 0) continue;
                 break;
             case Follows::ButtonRow:
                 place.top = l.buttonsTop + (c.design.top - kDesignButtonTop);

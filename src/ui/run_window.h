@@ -38,8 +38,9 @@ class RunWindowBase : public WindowBase {
     HWND AddControl(const wchar_t* className, const std::wstring& text, DWORD style,
                     const TwipsRect& design, Follows follows, bool bold = false, DWORD exStyle = 0);
     // Makes the project list (lstData) and the status line (lblStatus), which stand at the same
-    // places in both windows.
-    void AddList();
+    // places in both windows; a window with a row of controls between the list and the bottom
+    // row makes its list shorter by that row.
+    void AddList(int shorterBy = 0);
     void AddStatusLine();
     // Makes a push button (or, with `style`, another kind of button) of the bottom row whose
     // click runs `onClick`.

@@ -34,6 +34,8 @@ TEST_F(Settings, AMinimalFileKeepsTheDefaults) {
     EXPECT_EQ(gWidth, 6630);
     EXPECT_EQ(gTop, 77);
     EXPECT_EQ(gUnder, 0);
+    EXPECT_EQ(gCtl, 0);  // a file of an older Kinoha counts by the classic rules
+    EXPECT_EQ(gVbCmt, 0);
     EXPECT_TRUE(lstJyogai.empty());
     EXPECT_FALSE(gFileNamesOnly);
 }
@@ -101,6 +103,12 @@ TEST_F(Settings, SaveWritesTheFixedOrder) {
               "[VBMAIN]C:\\Program Files\\Microsoft Visual Studio\\VB98\\VB6.EXE\r\n"
               "[DIR   ]D:\\\x8d\xec\x8b\xc6\r\n[UNDER ]1\r\n[JYOGAI]Test\r\n[JYOGAI]old\r\n"
               "[JYOGAI] x\r\n[FILE  ]1\r\n");
+    gCtl = 1;
+    gVbCmt = 1;
+    SaveSettings();
+    const std::string options = test::ReadFile(gIniPath);
+    EXPECT_NE(options.find("[UNDER ]1\r\n[CTL   ]1\r\n[VBCMT ]1\r\n[JYOGAI]Test"),
+              std::string::npos);
 
     // And it reads back to the same record.
     ResetGlobals();
@@ -110,6 +118,8 @@ TEST_F(Settings, SaveWritesTheFixedOrder) {
     EXPECT_EQ(gPrjDir, L"D:\\作業");
     EXPECT_EQ(lstJyogai, (std::vector<std::wstring>{L"Test", L"old", L" x"}));
     EXPECT_TRUE(gFileNamesOnly);
+    EXPECT_EQ(gCtl, 1);
+    EXPECT_EQ(gVbCmt, 1);
 }
 
 TEST_F(Settings, HotkeyAndRecentProjectsHaveTagsOfTheirOwn) {

@@ -317,6 +317,45 @@ TEST_F(StepToolTest, AReadOnlyReportIsNamedOnStandardErrorAndKept) {
     EXPECT_EQ(test::ReadFile(dir / L"out.txt"), "");
 }
 
+TEST_F(StepToolTest, DiffOfTwoTreesAndTheCountingOptions) {
+    // The older tree: project A with a line less, B as it is, C gone from the newer tree.
+    const std::wstring old = dir / L"old";
+    WriteAnsiFile(old + L"\\A\\frmA.frm", test::FormText(L"frmA", L"Option Explicit\n"));
+    WriteAnsiFile(old + L"\\A\\MCalc.bas", L"Attribute VB_Name = \"M計算\"\n' 注釈\n\ny = 2\n");
+    WriteAnsiFile(old + L"\\A\\A.vbp", L"Form=frmA.frm\nModule=M計算; MCalc.bas\n");
+    WriteAnsiFile(old + L"\\C\\C.vbp", L"Type=Exe\n");
+    WriteAnsiFile(dir / L"b\\B.vbp", L"Type=Exe\nModule=MB; ..\\a\\MCalc.bas\n");
+    const ToolRun r = Tool({L"--diff", old, dir / L"a", L"--under"});
+    EXPECT_EQ(r.status, 0) << test::Utf8(r.err);
+    EXPECT_TRUE(Has(r.out, Shown(L"a\\A.vbp") + L": members added 0, deleted 0, changed 1, "
+                                                L"unchanged 1, screen +0 ~0 -0, code +1 ~0 -0"))
+        << test::Utf8(r.out);
+    EXPECT_EQ(test::ReadFile(dir / L"a\\A_StepDiff.csv").substr(0, 4), "\x96\xBC\x91O");  // 名前
+    // A project of a tree only: no older version, every member added; or not compared.
+    const ToolRun both = Tool({L"--diff", old, dir.path(), L"--exclude", L"old"});
+    EXPECT_TRUE(Has(both.out, Shown(L"b\\B.vbp") + L" (no older version): members added 1"));
+    EXPECT_TRUE(Has(r.out, Shown(L"old\\C\\C.vbp") + L": only in the older version"));
+    EXPECT_EQ(Tool({L"--diff", old}).status, 2);
+    // The summary formats of the diff: a csv row per project, json with the older-only project.
+    const ToolRun csv = Tool({L"--diff", old, dir / L"a", L"--format", L"csv", L"--stdout",
+                              L"--output", dir / L"sum.csv"});
+    EXPECT_EQ(csv.status, 0);
+    const std::string rows = test::ReadFile(dir / L"sum.csv");
+    EXPECT_NE(rows.find(",compared,0,0,1,1,0,0,0,2,0,0,0,0,0\n"), std::string::npos) << rows;
+    const ToolRun json = Tool({L"--diff", old, dir / L"a", L"--format", L"json"});
+    EXPECT_TRUE(Has(json.out, L"\"olderOnly\": [\"") && Has(json.out, L"C/C.vbp\"]"))
+        << test::Utf8(json.out);
+
+    // Each counting option changes the count of a fixture made for it.
+    WriteAnsiFile(dir / L"o\\M.bas", L"Attribute VB_Name = \"M\"\nRemoveItem 1\nx = 1\n");
+    WriteAnsiFile(dir / L"o\\u.ctl", L"VERSION 5.00\nBegin VB.UserControl u\nEnd\n");
+    WriteAnsiFile(dir / L"o\\O.vbp", L"Module=M; M.bas\nUserControl=u.ctl\n");
+    const std::wstring project = dir / L"o\\O.vbp";
+    EXPECT_TRUE(Has(Tool({project}).out, L"members 1, screen 0, code 1, comment 1"));
+    EXPECT_TRUE(Has(Tool({L"--vb-comments", project}).out, L"code 2, comment 0"));
+    EXPECT_TRUE(Has(Tool({L"--count-controls", project}).out, L"members 2, screen 2"));
+}
+
 #ifndef _WIN32
 // Runs a command line of the POSIX shell; its exit status.
 int Shell(const std::string& command) {

@@ -64,7 +64,7 @@ height=$(sed -n 's/.*Geometry: [0-9]*x//p' <<<"$geometry")
 # "算出後、結果表示" on Tanaoroshi alone: counted again, then its report opened by the shell.
 rm -f "$tana"
 activate
-keys Tab Tab Home  # from "算出のみ" past "終了" to the list; the first row only
+keys Tab Tab Tab Tab Tab Home  # from "算出のみ" past the options row and "終了" to the list
 keys Tab Tab space
 wait_window 'Tanaoroshi_Step' >/dev/null || fail "the report was not opened in Notepad"
 [ -e "$tana" ] || fail "the report was opened but not written"

@@ -17,7 +17,8 @@ class FakeStepView : public StepView {
     std::vector<std::wstring> texts;  // message texts
     std::vector<MessageIcon> icons;
     std::map<StepControl, bool> visible, enabled;
-    CheckState under = CheckState::Unticked;
+    std::map<StepControl, CheckState> checks;
+    std::wstring older;  // what ChooseOlderVersion answers
 
     void ShowMessage(const std::wstring& title, const std::wstring& text,
                      MessageIcon icon) override {
@@ -30,7 +31,11 @@ class FakeStepView : public StepView {
     void SetStatus(const std::wstring& text) override { statuses.push_back(text); }
     void SetVisible(StepControl c, bool v) override { visible[c] = v; }
     void SetEnabled(StepControl c, bool e) override { enabled[c] = e; }
-    void SetUnderCheck(CheckState s) override { under = s; }
+    void SetCheck(StepControl box, CheckState s) override { checks[box] = s; }
+    std::wstring ChooseOlderVersion(const std::wstring&) override {
+        calls.push_back(L"choose older");
+        return older;
+    }
     void Beep() override { calls.push_back(L"beep"); }
     void OpenReport(const std::wstring& path) override { calls.push_back(L"open " + path); }
     void CloseWindow() override { calls.push_back(L"close"); }
@@ -44,7 +49,9 @@ class FakeStepView : public StepView {
         using C = StepControl;
         return is(visible, C::cmdMake, true) == idle && is(visible, C::cmdStop, false) == !idle &&
                is(enabled, C::lstData, true) == idle && is(enabled, C::cmdEnd, true) == idle &&
-               is(enabled, C::chkUnder, true) == idle && is(enabled, C::cmdCsvWake, true) == idle;
+               is(enabled, C::chkUnder, true) == idle && is(enabled, C::cmdCsvWake, true) == idle &&
+               is(enabled, C::chkCtl, true) == idle && is(enabled, C::chkVbCmt, true) == idle &&
+               is(enabled, C::cmdDiff, true) == idle;
     }
 };
 

@@ -80,6 +80,35 @@ TEST(CountMemberLines, RulesOfEachKind) {
     }
 }
 
+TEST(CountMemberLines, VbCommentRuleAgainstTheClassicOne) {
+    // Each line alone in a module and as a class's first line after its attributes: counted
+    // as a comment (true) or as code under the classic rule and under VB's own.
+    struct Case {
+        std::wstring line;
+        bool classic, vb;
+    } cases[] = {{L"RemoveItem x", true, false},     {L"RemoteHost = h", true, false},
+                 {L"\t' tab indented", false, true}, {L"REM note", false, true},
+                 {L"rem:x = 1", false, true},        {L"Rem", true, true},
+                 {L"Rem\tnote", true, true},         {L"Remark = 1", true, false},
+                 {L"x = 1 ' note", false, false},    {L"'", true, true}};
+    for (const auto& c : cases) {
+        for (const bool vb : {false, true}) {
+            const std::int64_t comment = (vb ? c.vb : c.classic) ? 1 : 0;
+            CountOptions options;
+            options.vbComments = vb;
+            MemberCounts got;
+            ASSERT_EQ(CountMemberBytes(MemberKind::Module, test::AnsiCrLf(kModuleHead + c.line),
+                                       options, got),
+                      CountResult::Counted);
+            EXPECT_EQ(V(got), (Counts{0, 1 - comment, comment, 0})) << test::Utf8(c.line) << vb;
+            ASSERT_EQ(CountMemberBytes(MemberKind::Class,
+                                       test::AnsiCrLf(kClassHead + c.line + L"\n"), options, got),
+                      CountResult::Counted);
+            EXPECT_EQ(V(got), (Counts{0, 1 - comment, comment, 0})) << test::Utf8(c.line) << vb;
+        }
+    }
+}
+
 TEST(CountMemberLines, LineEndsEmptyFilesMissingFilesAndTheContinuationOption) {
     MemberCounts c;
     // CR or CR LF ends a line, LF alone does not; a last line without an end is read.
@@ -101,7 +130,8 @@ TEST(CountMemberLines, LineEndsEmptyFilesMissingFilesAndTheContinuationOption) {
 }
 
 // The rules applied to decoded lines, as they read: the byte-level reading must agree.
-MemberCounts Reference(MemberKind kind, const std::string& bytes, bool under, bool& empty) {
+MemberCounts Reference(MemberKind kind, const std::string& bytes, bool under, bool vb,
+                       bool& empty) {
     std::vector<std::string_view> raw;
     platform::SplitLines(bytes, raw);
     std::vector<std::wstring> lines;
@@ -111,8 +141,14 @@ MemberCounts Reference(MemberKind kind, const std::string& bytes, bool under, bo
         s.erase(s.find_last_not_of(L' ') + 1);
         return s;
     };
-    const auto comment = [](const std::wstring& s) {
-        return s.rfind(L"'", 0) == 0 || s.rfind(L"Rem", 0) == 0;
+    const auto comment = [vb](const std::wstring& s) {
+        if (!vb) return s.rfind(L"'", 0) == 0 || s.rfind(L"Rem", 0) == 0;
+        std::wstring t = s.substr(std::min(s.find_first_not_of(L" \t"), s.size()));
+        for (std::size_t k = 0; k < 3 && k < t.size(); ++k)
+            if (t[k] >= L'A' && t[k] <= L'Z') t[k] += L'a' - L'A';
+        return t.rfind(L"'", 0) == 0 || (t.rfind(L"rem", 0) == 0 &&
+                                         (t.size() == 3 || std::wstring_view(L" \t:").find(t[3]) !=
+                                                               std::wstring_view::npos));
     };
     const auto attr = [](const std::wstring& s) { return s.find(L"Attribute ") != s.npos; };
     MemberCounts c;
@@ -159,6 +195,8 @@ TEST(CountMemberLines, ByteReadingMatchesTheDecodedRulesOnShiftJis) {
                                              "'",
                                              "Rem",
                                              "rem",
+                                             "rEM",
+                                             ":",
                                              "\t",
                                              "x = 1",
                                              "\x81\x5F",
@@ -186,12 +224,15 @@ TEST(CountMemberLines, ByteReadingMatchesTheDecodedRulesOnShiftJis) {
         }
         for (const auto kind : {MemberKind::Form, MemberKind::Module, MemberKind::Class}) {
             for (const bool under : {false, true}) {
-                bool empty = false;
-                const MemberCounts want = Reference(kind, bytes, under, empty);
-                MemberCounts got;
-                EXPECT_EQ(CountMemberBytes(kind, bytes, {under}, got),
-                          empty ? CountResult::Empty : CountResult::Counted);
-                differing += V(got) != V(want);
+                for (const bool vb : {false, true}) {
+                    bool empty = false;
+                    const MemberCounts want = Reference(kind, bytes, under, vb, empty);
+                    MemberCounts got;
+                    EXPECT_EQ(
+                        CountMemberBytes(kind, bytes, {.under = under, .vbComments = vb}, got),
+                        empty ? CountResult::Empty : CountResult::Counted);
+                    differing += V(got) != V(want);
+                }
             }
         }
     }

@@ -167,5 +167,27 @@ TEST_F(CountProjectStepsTest, ParallelCountingGivesTheSameLinesAndTheSameFailure
     EXPECT_EQ(failure.file, dir / L"gone1.bas");
 }
 
+TEST_F(CountProjectStepsTest, UserControlsAndPropertyPagesCountOnlyWhenAsked) {
+    Member(L"ctlGrid.ctl",
+           L"VERSION 5.00\nBegin VB.UserControl ctlGrid \n   ClientHeight = 1\nEnd\n"
+           L"Attribute VB_Name = \"ctlGrid\"\nOption Explicit\n' c\n\nPublic x As Long\n");
+    Member(L"ppg.pag", L"VERSION 5.00\nBegin VB.PropertyPage ppgMain \nEnd\nAttribute X\nx\n");
+    test::WriteAnsiFile(project, L"Type=Control\nUserControl=ctlGrid.ctl\nPropertyPage=ppg.pag\n");
+    std::vector<std::wstring> want = {L"名前,種別,画面部,コード部,コメント,ブランク,更新日付",
+                                      L"STEP合計,-,0,0,0,0,-"};
+    for (const bool controls : {false, true}) {
+        StepCountOptions options;
+        options.counting.countControls = controls;
+        ReadProjectMembers(project, lists, nullptr, nullptr, options.counting);
+        ASSERT_TRUE(CountProjectSteps(project, lists, lstStep, options));
+        if (controls) {
+            want.insert(want.begin() + 1, {L"ctlGrid,Ctl,4,2,1,1," + Date(dir / L"ctlGrid.ctl"),
+                                           L"ppgMain,Pag,3,1,0,0," + Date(dir / L"ppg.pag")});
+            want.back() = L"STEP合計,-,7,3,1,1,-";
+        }
+        EXPECT_EQ(lstStep, want);
+    }
+}
+
 }  // namespace
 }  // namespace kinoha

@@ -65,7 +65,7 @@ TEST_F(StepWindowTest, LoadListsTheCatalogueAndMirrorsGUnder) {
                                        {7, CheckState::Unticked}}) {
         gUnder = under;
         logic.Form_Load();
-        EXPECT_EQ(view.under, state) << under;
+        EXPECT_EQ(view.checks[StepControl::chkUnder], state) << under;
     }
 }
 
@@ -164,7 +164,7 @@ TEST_F(StepWindowTest, TheCheckBoxWritesGUnderAndTheNextRunCountsWithIt) {
     logic.Form_Load();
     view.selected = {0};
     logic.chkUnder_Click();
-    EXPECT_EQ(view.under, CheckState::Ticked);
+    EXPECT_EQ(view.checks[StepControl::chkUnder], CheckState::Ticked);
     EXPECT_EQ(gUnder, 1);
     platform::SetEventPumpForTesting([&] { logic.chkUnder_Click(); });  // disabled in a run
     logic.cmdMake_Click();
@@ -226,6 +226,61 @@ TEST_F(StepWindowTest, AProjectUnreadableAtItsTurnKeepsItsEarlierReport) {
     EXPECT_NE(view.texts.back().find(L"ファイル：" + dir / L"B\\f.frm"), std::wstring::npos)
         << test::Utf8(view.texts.back());
     EXPECT_EQ(view.statuses.back(), L"算出失敗：1/1 件算出できませんでした");
+}
+
+TEST_F(StepWindowTest, DiffWritesEachSelectedProjectsReportAgainstTheChosenOlderVersion) {
+    const std::wstring a = Project(L"A"), b = Project(L"B");
+    gPrjDir = dir.path();
+    // The older release: A without the comment, no B at all.
+    test::WriteAnsiFile(dir / L"rel\\A\\f.frm",
+                        test::FormText(L"frmA", L"Option Explicit\nx = _\n  1\n\n"));
+    test::WriteAnsiFile(dir / L"rel\\A\\m.bas", L"Attribute VB_Name = \"M\"\ny = 2\n");
+    test::WriteAnsiFile(dir / L"rel\\A\\A.vbp", L"Form=f.frm\nModule=M; m.bas\n");
+    logic.Form_Load();
+    EXPECT_EQ(view.checks[StepControl::chkCtl], CheckState::Unticked);
+
+    // Nothing selected, a cancelled question, a file that is no project: nothing is written.
+    logic.cmdDiff_Click();
+    view.selected = {0, 1};
+    logic.cmdDiff_Click();
+    view.older = dir / L"rel\\A\\f.frm";
+    logic.cmdDiff_Click();
+    EXPECT_EQ(view.calls, (Lines{L"message 指定エラー", L"choose older", L"choose older",
+                                 L"message 指定エラー"}));
+    EXPECT_FALSE(test::PathExists(dir / L"A\\A_StepDiff.csv"));
+
+    view.calls.clear();
+    view.statuses.clear();
+    view.older = dir / L"rel";
+    logic.chkCtl_Click();  // an option ticked is saved and counts in the next run
+    EXPECT_EQ(gCtl, 1);
+    logic.cmdDiff_Click();
+    EXPECT_EQ(view.statuses,
+              (Lines{L"差分算出開始", L"差分算出中－1/2", L"差分算出中－2/2", L"差分算出終了"}));
+    EXPECT_EQ(view.calls, (Lines{L"choose older", L"beep", L"message 差分算出"}));
+    EXPECT_NE(view.texts.back().find(L"B.vbp"), std::wstring::npos);
+    EXPECT_TRUE(view.Idle());
+    const auto report = [&](const std::wstring& path) {
+        return platform::DecodeAnsi(test::ReadFile(path));
+    };
+    EXPECT_NE(report(dir / L"A\\A_StepDiff.csv").find(L"frmA,Form,変更,0,0,0,0,0,0,1,0,0\r\n"),
+              std::wstring::npos);
+    EXPECT_NE(report(dir / L"B\\B_StepDiff.csv").find(L"frmB,Form,新規,10,0,0,3,0,0,1,0,0\r\n"),
+              std::wstring::npos);
+    EXPECT_FALSE(Has(L"A"));  // the step reports are not touched
+    // The next count says "算出" again.
+    logic.cmdMake_Click();
+    EXPECT_EQ(view.statuses.back(), L"算出終了");
+
+    // A project that cannot be compared keeps its report and is told as a failed count is.
+    const std::string earlier = test::ReadFile(dir / L"A\\A_StepDiff.csv");
+    test::RemovePath(dir / L"rel\\A\\m.bas");
+    view.calls.clear();
+    logic.cmdDiff_Click();
+    EXPECT_EQ(view.statuses.back(), L"算出失敗：1/2 件算出できませんでした");
+    EXPECT_EQ(view.calls,
+              (Lines{L"choose older", L"beep", L"message 算出エラー", L"message 差分算出"}));
+    EXPECT_EQ(test::ReadFile(dir / L"A\\A_StepDiff.csv"), earlier);
 }
 
 }  // namespace

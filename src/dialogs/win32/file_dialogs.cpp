@@ -40,11 +40,23 @@ std::wstring ChooseOpenFile(HWND owner, const std::wstring& initialDir,
     return chosen;
 }
 
-std::wstring ChooseFolder(HWND owner, const std::wstring& title) {
+namespace {
+
+int CALLBACK SelectStart(HWND dialog, UINT msg, LPARAM, LPARAM start) {
+    if (msg == BFFM_INITIALIZED && start != 0)
+        SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, start);
+    return 0;
+}
+
+std::wstring Browse(HWND owner, const std::wstring& title, UINT flags, const std::wstring& start) {
     BROWSEINFOW info{};
     info.hwndOwner = owner;
     info.lpszTitle = title.c_str();
-    info.ulFlags = BIF_RETURNONLYFSDIRS;
+    info.ulFlags = flags;
+    if (!start.empty()) {
+        info.lpfn = SelectStart;
+        info.lParam = reinterpret_cast<LPARAM>(start.c_str());
+    }
     PIDLIST_ABSOLUTE list = SHBrowseForFolderW(&info);
     wchar_t path[MAX_PATH + 1] = {};
     if (list != nullptr) {
@@ -52,6 +64,16 @@ std::wstring ChooseFolder(HWND owner, const std::wstring& title) {
         CoTaskMemFree(list);
     }
     return path;
+}
+
+}  // namespace
+
+std::wstring ChooseFolder(HWND owner, const std::wstring& title) {
+    return Browse(owner, title, BIF_RETURNONLYFSDIRS, L"");
+}
+
+std::wstring ChooseFolderOrFile(HWND owner, const std::wstring& title, const std::wstring& start) {
+    return Browse(owner, title, BIF_RETURNONLYFSDIRS | BIF_BROWSEINCLUDEFILES, start);
 }
 
 }  // namespace kinoha::ui

@@ -13,5 +13,8 @@ std::wstring ChooseOpenFile(HWND owner, const std::wstring& initialDir,
                             const std::wstring& filterText, const std::wstring& filterPattern);
 // The chosen folder's file-system path, or empty when cancelled or it has none.
 std::wstring ChooseFolder(HWND owner, const std::wstring& title);
+// The shell's folder browser with the files shown too: the chosen folder's or file's path, or
+// empty when cancelled. It opens with `start` selected when that is a folder.
+std::wstring ChooseFolderOrFile(HWND owner, const std::wstring& title, const std::wstring& start);
 
 }  // namespace kinoha::ui
