@@ -11,6 +11,7 @@ packages=(
   locales-all                          # ja_JP.UTF-8: Wine maps Japanese file names through it
   python3-jsonschema                   # kinoha-step's json output checked against its schema
   libxml2-utils                        # xmllint: the JUnit report checked against its schema
+  zip unzip                            # the release package and its test
 )
 
 missing=()
