@@ -115,22 +115,11 @@ std::wstring DiffMarkdownSummary(const DiffRun& run, const std::wstring& here) {
                         std::to_wstring(s.states[0]), std::to_wstring(s.states[1]),
                         std::to_wstring(s.states[2]), std::to_wstring(s.states[3]),
                         Cell(s.diff.screen), Cell(s.diff.code), Cell(s.diff.comment)});
-    bool any = false;
+    MarkdownNotes notes(out, here);
     for (const auto& p : run.projects) {
-        for (const auto& problem : p.problems) {
-            if (!any) out += L"\n";
-            any = true;
-            out += L"- " + MarkdownText(PortablePath(p.path, here)) + L": ";
-            if (!problem.file.empty() && problem.file != p.path)
-                out += MarkdownText(PortablePath(problem.file, here)) + L": ";
-            out += MarkdownText(problem.reason) + L"\n";
-        }
+        for (const auto& problem : p.problems) notes.Problem(p.path, problem);
     }
-    for (const auto& gone : run.olderOnly) {
-        if (!any) out += L"\n";
-        any = true;
-        out += L"- " + MarkdownText(PortablePath(gone, here)) + L": 新バージョンに無し\n";
-    }
+    for (const auto& gone : run.olderOnly) notes.Note(gone, L"新バージョンに無し");
     return out;
 }
 

@@ -30,6 +30,20 @@ std::wstring JsonSummary(const StepRun& run, const std::wstring& here);
 std::wstring CsvField(std::wstring text);
 std::wstring MarkdownText(const std::wstring& text);
 std::wstring MarkdownRow(std::initializer_list<std::wstring> cells);
+// The list under a markdown table: one line "- PATH: [FILE: ]reason" per problem of a project (the
+// file named only when it is not the project itself), the first line after a blank one.
+class MarkdownNotes {
+  public:
+    MarkdownNotes(std::wstring& out, const std::wstring& here) : out_(out), here_(here) {}
+    void Problem(const std::wstring& project, const StepFailure& problem);
+    void Note(const std::wstring& path, const std::wstring& text);
+
+  private:
+    void Line(const std::wstring& text);
+    std::wstring& out_;
+    const std::wstring& here_;
+    bool any_ = false;
+};
 std::wstring JsonString(const std::wstring& text);
 
 }  // namespace kinoha

@@ -48,6 +48,23 @@ std::wstring MarkdownRow(std::initializer_list<std::wstring> cells) {
     return row + L"\n";
 }
 
+void MarkdownNotes::Line(const std::wstring& text) {
+    if (!any_) out_ += L"\n";
+    any_ = true;
+    out_ += L"- " + text + L"\n";
+}
+
+void MarkdownNotes::Problem(const std::wstring& project, const StepFailure& problem) {
+    std::wstring text = MarkdownText(PortablePath(project, here_)) + L": ";
+    if (!problem.file.empty() && problem.file != project)
+        text += MarkdownText(PortablePath(problem.file, here_)) + L": ";
+    Line(text + MarkdownText(problem.reason));
+}
+
+void MarkdownNotes::Note(const std::wstring& path, const std::wstring& text) {
+    Line(MarkdownText(PortablePath(path, here_)) + L": " + text);
+}
+
 std::wstring TextProjectLine(const ProjectStep& project, const std::wstring& here) {
     return ShownPath(project.path, here) + L": " + Counts(project.memberCount, project.totals) +
            L"\n";
@@ -99,22 +116,11 @@ std::wstring MarkdownSummary(const StepRun& run, const std::wstring& here) {
                         std::to_wstring(s.members), std::to_wstring(s.counts.screen),
                         std::to_wstring(s.counts.code), std::to_wstring(s.counts.comment),
                         std::to_wstring(s.counts.blank)});
-    bool any = false;
+    MarkdownNotes notes(out, here);
     for (const auto& p : run.projects) {
-        for (const auto& problem : p.problems) {
-            if (!any) out += L"\n";
-            any = true;
-            out += L"- " + MarkdownText(PortablePath(p.path, here)) + L": ";
-            if (!problem.file.empty() && problem.file != p.path)
-                out += MarkdownText(PortablePath(problem.file, here)) + L": ";
-            out += MarkdownText(problem.reason) + L"\n";
-        }
+        for (const auto& problem : p.problems) notes.Problem(p.path, problem);
     }
-    for (const auto& dir : run.unreadableDirectories) {
-        if (!any) out += L"\n";
-        any = true;
-        out += L"- " + MarkdownText(PortablePath(dir, here)) + L": " + kUnreadableDirectory + L"\n";
-    }
+    for (const auto& dir : run.unreadableDirectories) notes.Note(dir, kUnreadableDirectory);
     return out;
 }
 
