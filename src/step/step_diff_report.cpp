@@ -61,11 +61,6 @@ const wchar_t* StateWord(DiffState state) {
     return L"";
 }
 
-bool Fail(StepFailure* failure, StepFailureKind kind, std::wstring file, std::wstring reason) {
-    if (failure != nullptr) *failure = {std::move(file), std::move(reason), kind};
-    return false;
-}
-
 // A member file's bytes, whole: the comparison needs every line of both versions. A file
 // beyond the count's size limit is not read past it, and a name holding a NUL is not read at
 // all (the system would read the file named by the part before it).
@@ -256,7 +251,7 @@ bool DiffProjectSteps(const std::wstring& oldProject, const std::wstring& newPro
     std::wstring reportPath;
     if (!StepDiffReportPath(newProject, reportPath))
         return Fail(options.failure, StepFailureKind::ReportUnnamed, newProject,
-                    L"the project path holds no \".vbp\" to name the report after");
+                    L"the project path names no file");
     if (!platform::ReplaceFileAtomically(reportPath, StepReportBytes(lines)))
         return Fail(options.failure, StepFailureKind::ReportUnwritable, reportPath,
                     L"the report file cannot be written");

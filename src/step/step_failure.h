@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 
 namespace kinoha {
 
@@ -24,5 +25,12 @@ struct StepFailure {
     std::wstring reason;  // what went wrong, in English
     StepFailureKind kind = StepFailureKind::None;
 };
+
+// Records why a count or diff stopped, where the caller asked to know; false, for `return`.
+inline bool Fail(StepFailure* failure, StepFailureKind kind, std::wstring file,
+                 std::wstring reason) {
+    if (failure != nullptr) *failure = {std::move(file), std::move(reason), kind};
+    return false;
+}
 
 }  // namespace kinoha

@@ -84,11 +84,6 @@ void Two(std::wstring& s, int v) {
     s += static_cast<wchar_t>(L'0' + v % 10);
 }
 
-bool Fail(StepFailure* failure, StepFailureKind kind, std::wstring file, std::wstring reason) {
-    if (failure != nullptr) *failure = {std::move(file), std::move(reason), kind};
-    return false;
-}
-
 }  // namespace
 
 // A member name as a report cell. A name that VB allows needs nothing and is written as it is;

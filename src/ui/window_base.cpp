@@ -12,6 +12,11 @@ void SetControlFont(HWND control, const GdiObject& font) {
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
 }
 
+LRESULT LabelOnButtonFace(WPARAM dc) {
+    SetBkMode(reinterpret_cast<HDC>(dc), TRANSPARENT);
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+}
+
 void WindowBase::BringForward() const {
     ShowWindow(hwnd_, IsIconic(hwnd_) ? SW_RESTORE : SW_SHOW);
     SetForegroundWindow(hwnd_);

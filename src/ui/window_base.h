@@ -50,6 +50,10 @@ struct WindowFonts {
 // Gives a control a font and redraws it.
 void SetControlFont(HWND control, const GdiObject& font);
 
+// The answer to WM_CTLCOLORSTATIC (wParam: the control's device context) for labels drawn on the
+// window's button-face background.
+LRESULT LabelOnButtonFace(WPARAM dc);
+
 class WindowBase {
   public:
     WindowBase(const WindowBase&) = delete;

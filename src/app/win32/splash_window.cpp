@@ -3,6 +3,7 @@
 #include "start/start_sequence.h"
 #include "tray/win32/tray_window.h"
 #include "ui/ui.h"
+#include "ui/window_base.h"
 
 namespace kinoha::ui {
 namespace {
@@ -44,8 +45,7 @@ LRESULT CALLBACK SplashProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         case WM_CTLCOLORSTATIC:
-            SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+            return LabelOnButtonFace(wParam);
         case WM_DESTROY:
             DeleteObject(gSplash.productFont);
             DeleteObject(gSplash.versionFont);

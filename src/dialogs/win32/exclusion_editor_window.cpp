@@ -152,8 +152,7 @@ class EditorWindow final : public WindowBase, public ExclusionEditorView {
                 return 0;
             }
             case WM_CTLCOLORSTATIC:
-                SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-                return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+                return LabelOnButtonFace(wParam);
             case WM_CLOSE:
                 editor_.Close();
                 DestroyWindow(Handle());

@@ -212,8 +212,7 @@ class QuickOpenWindow final : public WindowBase {
                 if (wParam) TakeCatalogue();  // a build may have ended meanwhile
                 break;
             case WM_CTLCOLORSTATIC:
-                SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-                return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+                return LabelOnButtonFace(wParam);
             case WM_CLOSE:
                 DestroyWindow(Handle());
                 return 0;
