@@ -42,6 +42,7 @@ class QuietView final : public CompileView {
     void WarningSound() override {}
     void SetRowResult(std::size_t, const CompileOutcome*) override {}
     void OpenLog(const std::wstring&) override {}
+    void SetChangedOnly(bool) override {}
 };
 
 double Median(std::vector<double> v) {

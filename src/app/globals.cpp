@@ -14,6 +14,7 @@ std::wstring gPrjDir;
 std::int32_t gUnder = 0;
 std::int32_t gCtl = 0;
 std::int32_t gVbCmt = 0;
+std::int32_t gMakeChanged = 0;
 std::wstring gIniPath;
 bool gStop = true;
 SortedList lstPrj;
@@ -31,6 +32,7 @@ void ResetGlobals() {
     gUnder = 0;
     gCtl = 0;
     gVbCmt = 0;
+    gMakeChanged = 0;
     gIniPath.clear();
     gStop = true;
     lstPrj.Clear();

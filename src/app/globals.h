@@ -18,8 +18,9 @@ extern std::int32_t gWidth;
 extern std::wstring gVbMain;
 extern std::wstring gPrjDir;
 extern std::int32_t gUnder;
-extern std::int32_t gCtl;    // 1: the step count counts user controls and property pages
-extern std::int32_t gVbCmt;  // 1: the step count takes comments as VB does
+extern std::int32_t gCtl;          // 1: the step count counts user controls and property pages
+extern std::int32_t gVbCmt;        // 1: the step count takes comments as VB does
+extern std::int32_t gMakeChanged;  // 1: the batch compile compiles only what is out of date
 
 extern std::wstring gIniPath;  // full path of the settings file
 

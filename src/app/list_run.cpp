@@ -46,9 +46,14 @@ void ListRun::RunSelected() {
     view_.SetStatus(verb_ + L"開始");
 
     // The list is disabled from here on, so the selection read now holds for the whole run.
-    const std::vector<std::size_t> rows = ValidSelection();
+    std::vector<std::size_t> rows = ValidSelection();
     if (rows.empty()) {
         Finish(verb_ + L"中止：ファイルを選択して下さい");
+        return;
+    }
+    std::wstring refusal;
+    if (!OrderRows(rows, refusal)) {
+        Finish(refusal);
         return;
     }
     const std::wstring total = std::to_wstring(rows.size());
@@ -69,6 +74,10 @@ void ListRun::RunSelected() {
                                           rows.end());
     Finish(EndStatus(stopped, notRun));
     EndSound();
+}
+
+bool ListRun::OrderRows(std::vector<std::size_t>&, std::wstring&) {
+    return true;
 }
 
 std::wstring ListRun::EndStatus(bool stopped, const std::vector<std::size_t>&) {

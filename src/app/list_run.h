@@ -75,6 +75,10 @@ class ListRun {
 
     // How the window's controls show a run (true) and idleness (false).
     virtual void ShowRunning(bool running) = 0;
+    // The checked selection in the order the jobs run; by default as it is (ascending). False
+    // when the run must not start, with the status line's text in `refusal` (the window has
+    // said why).
+    virtual bool OrderRows(std::vector<std::size_t>& rows, std::wstring& refusal);
     // One entry's job.
     virtual void RunEntry(const std::wstring& entry) = 0;
     // One selected row's job: by default the job of its entry. A window that keeps a result per

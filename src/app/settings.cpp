@@ -33,6 +33,7 @@ constexpr wchar_t kHotkey[] = L"[HOTKEY]";
 constexpr wchar_t kRecent[] = L"[RECENT]";
 constexpr wchar_t kCtl[] = L"[CTL   ]";
 constexpr wchar_t kVbCmt[] = L"[VBCMT ]";
+constexpr wchar_t kChanged[] = L"[CHANGE]";
 
 // A decimal integer with blanks allowed around it, within [min, max]; nothing otherwise.
 std::optional<std::int64_t> ToInteger(std::wstring_view v, std::int64_t min, std::int64_t max) {
@@ -93,6 +94,8 @@ void ApplyLine(const std::wstring& line) {
         StoreInt32(value, gCtl);
     } else if (tag == kVbCmt) {
         StoreInt32(value, gVbCmt);
+    } else if (tag == kChanged) {
+        StoreInt32(value, gMakeChanged);
     } else if (tag == kHotkey) {
         // A text that is no key combination keeps the default.
         if (const auto hotkey = ParseHotkey(value)) gHotkey = *hotkey;
@@ -218,10 +221,11 @@ void SaveSettings() {
         kVbMain + Storable(gVbMain),        kDir + Storable(gPrjDir),
         kUnder + std::to_wstring(gUnder),
     };
-    // The counting options beyond the classic rules are written only when set, so a file of
-    // someone who never uses them stays as an older Kinoha writes and reads it.
+    // The counting and compile options beyond the classic ones are written only when set, so a
+    // file of someone who never uses them stays as an older Kinoha writes and reads it.
     if (gCtl != 0) lines.push_back(kCtl + std::to_wstring(gCtl));
     if (gVbCmt != 0) lines.push_back(kVbCmt + std::to_wstring(gVbCmt));
+    if (gMakeChanged != 0) lines.push_back(kChanged + std::to_wstring(gMakeChanged));
     for (const auto& entry : lstJyogai) {
         if (!HasControlCharacter(entry)) lines.push_back(kJyogai + entry);
     }

@@ -7,7 +7,7 @@
 namespace kinoha {
 namespace pv = project_values;
 
-std::wstring GetProjectExe(const std::wstring& projectPath) {
+std::wstring GetProjectOutput(const std::wstring& projectPath) {
     std::vector<std::wstring> lines;
     if (!platform::ReadTextLines(projectPath, lines)) return {};
     const std::wstring folder = FolderOf(projectPath);
@@ -26,8 +26,13 @@ std::wstring GetProjectExe(const std::wstring& projectPath) {
             if (!dir.empty() && dir.back() == L'\\') dir.pop_back();
         }
     }
+    if (exe.empty()) return {};
     if (dir.empty() && LastBackslash(projectPath) > 0) dir = folder;
-    exe = PathFromFolder(dir, exe);
+    return PathFromFolder(dir, exe);
+}
+
+std::wstring GetProjectExe(const std::wstring& projectPath) {
+    std::wstring exe = GetProjectOutput(projectPath);
     // Projects that build a DLL or a control have no ".EXE" (their output folder may).
     if (!HasExtension(exe, L".EXE")) return {};
     return exe;

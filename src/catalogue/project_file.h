@@ -15,6 +15,9 @@ namespace kinoha {
 // ends in ".EXE" in any case. Values that are absolute paths (C:\... or \\server\...) are taken as
 // they are.
 std::wstring GetProjectExe(const std::wstring& projectPath);
+// The full path of the file the project compiles to, whatever its kind (.exe, .dll, .ocx), by
+// the same reading; empty when the project names none or cannot be read.
+std::wstring GetProjectOutput(const std::wstring& projectPath);
 
 // Appends to `list` the executables of every project that the group names (GroupProjects), in
 // line order.

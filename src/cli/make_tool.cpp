@@ -10,6 +10,7 @@
 #include "cli/tool_paths.h"
 #include "compile/compile_log_folder.h"
 #include "compile/compile_reports.h"
+#include "compile/make_plan.h"
 #include "compile/vb_location.h"
 #include "platform/platform.h"
 
@@ -28,14 +29,22 @@ constexpr const wchar_t* kUsage =
     L"                 %LOCALAPPDATA%\\Kinoha\\logs; the last 20 runs are kept)\n"
     L"  --junit FILE   write a JUnit XML report, one test case per entry\n"
     L"  --json FILE    write the results as JSON (\"-\": to standard output)\n"
-    L"  --keep-going   compile the remaining entries after a failure (default: stop)\n"
+    L"  --keep-going   compile the remaining entries after a failure (default: stop);\n"
+    L"                 projects that reference a failed one are still not compiled\n"
+    L"  --changed      compile only entries that are out of date: no output yet, or a\n"
+    L"                 project file, member, resource or referenced project output\n"
+    L"                 newer than the output\n"
+    L"  --dry-run      print the order and each entry's state and reason; start nothing\n"
+    L"Entries are compiled after the projects whose outputs they reference (Reference=,\n"
+    L"Object=), otherwise in the order given; a reference cycle stops the run.\n"
     L"  --help, --version\n"
-    L"Exit status: 0 every entry built, 1 an entry failed, 2 usage error or no VB.\n";
+    L"Exit status: 0 every entry built or up to date (or a dry run), 1 an entry failed or\n"
+    L"was not compiled for it, or a reference cycle, 2 usage error or no VB.\n";
 
 struct Options {
     std::wstring vb, logDir, junit, json;
     std::vector<std::wstring> exclusions, paths;
-    bool keepGoing = false;
+    bool keepGoing = false, changed = false, dryRun = false;
 };
 
 // Empty when the arguments are usable, otherwise what is wrong with them.
@@ -60,6 +69,10 @@ std::wstring Parse(const std::vector<std::wstring>& args, Options& o, bool& help
             version = true;
         } else if (a == L"--keep-going" || a == L"-k") {
             o.keepGoing = true;
+        } else if (a == L"--changed") {
+            o.changed = true;
+        } else if (a == L"--dry-run" || a == L"-n") {
+            o.dryRun = true;
         } else if (a == L"--vb") {
             o.vb = args[++i];
         } else if (a == L"--exclude") {
@@ -94,13 +107,67 @@ bool WriteReport(const std::wstring& given, const std::string& bytes) {
 const wchar_t* Word(CompileResult r) {
     switch (r) {
         case CompileResult::Succeeded:
-            return L"ok     ";
+            return L"ok        ";
         case CompileResult::Failed:
-            return L"FAILED ";
+            return L"FAILED    ";
+        case CompileResult::UpToDate:
+            return L"up to date";
+        case CompileResult::NotRun:
         case CompileResult::Stopped:
             break;
     }
-    return L"not run";
+    return L"not run   ";
+}
+
+// The VB executable: --vb, KINOHA_VB or the registry; empty (with the message written) when
+// there is none.
+std::wstring FindVb(const Options& o, const LineWriter& err) {
+    std::wstring vb = o.vb;
+    if (vb.empty()) vb = platform::EnvironmentValue(L"KINOHA_VB");
+    if (vb.empty()) {
+        const auto registry = platform::SystemRegistry();
+        vb = RegisteredVb6(*registry);
+    }
+    if (vb.empty()) {
+        err(L"kinoha-make: no VB executable: give --vb PATH (or set KINOHA_VB)\n" +
+            std::wstring(kUsage));
+        return {};
+    }
+    // Given by the user, the path is taken as a path, relative to the current directory.
+    if (!platform::LookupFile(vb)) {
+        const std::wstring absolute = platform::AbsolutePath(vb);
+        if (!platform::LookupFile(absolute)) {
+            err(L"kinoha-make: " + vb + L": the VB executable does not exist\n");
+            return {};
+        }
+        vb = absolute;
+    }
+    return vb;
+}
+
+// A reason with its file as the command line shows paths.
+std::wstring ReasonText(const MakeState& why) {
+    return why.file.empty() ? why.reason : why.reason + L"：" + platform::DisplayPath(why.file);
+}
+
+// The order lines: each entry with what it comes after, and in a dry run its state and reason.
+void PrintOrder(const MakePlan& plan, const std::vector<std::wstring>& shown,
+                const std::vector<MakeState>* states, const LineWriter& out) {
+    std::wstring text = L"order:\n";
+    for (std::size_t k = 0; k < plan.Order().size(); ++k) {
+        const std::size_t i = plan.Order()[k];
+        text += L"  " + std::to_wstring(k + 1) + L". ";
+        if (states != nullptr)
+            text += std::wstring((*states)[i].upToDate ? L"up to date   " : L"out of date  ");
+        text += shown[i];
+        if (states != nullptr) text += L"  " + ReasonText((*states)[i]);
+        std::wstring after;
+        for (const std::size_t j : plan.After(i)) after += (after.empty() ? L"" : L", ") + shown[j];
+        if (!after.empty()) text += L"  (after " + after + L")";
+        text += L"\n";
+        for (const auto& note : plan.Notes(i)) text += L"     note: " + note + L"\n";
+    }
+    out(text);
 }
 }  // namespace
 
@@ -122,25 +189,11 @@ int RunMakeTool(const std::vector<std::wstring>& args, const LineWriter& out, co
         return kMakeBuilt;
     }
 
-    std::wstring vb = o.vb;
-    if (vb.empty()) vb = platform::EnvironmentValue(L"KINOHA_VB");
-    if (vb.empty()) {
-        const auto registry = platform::SystemRegistry();
-        vb = RegisteredVb6(*registry);
-    }
-    if (vb.empty()) {
-        err(L"kinoha-make: no VB executable: give --vb PATH (or set KINOHA_VB)\n" +
-            std::wstring(kUsage));
-        return kMakeUsage;
-    }
-    // Given by the user, the path is taken as a path, relative to the current directory.
-    if (!platform::LookupFile(vb)) {
-        const std::wstring absolute = platform::AbsolutePath(vb);
-        if (!platform::LookupFile(absolute)) {
-            err(L"kinoha-make: " + vb + L": the VB executable does not exist\n");
-            return kMakeUsage;
-        }
-        vb = absolute;
+    // A dry run starts nothing and needs no VB.
+    std::wstring vb;
+    if (!o.dryRun) {
+        vb = FindVb(o, err);
+        if (vb.empty()) return kMakeUsage;
     }
 
     std::vector<std::wstring> rows;
@@ -155,6 +208,26 @@ int RunMakeTool(const std::vector<std::wstring>& args, const LineWriter& out, co
         return kMakeFailed;
     }
 
+    const std::wstring here = platform::AbsolutePath(L".");
+    std::vector<std::wstring> shown;
+    for (const auto& entry : entries) shown.push_back(ShownPath(entry, here));
+    MakePlan plan(entries, entries);
+    if (!plan.Cycle().empty()) {
+        err(L"kinoha-make: the projects reference each other in a cycle, nothing compiled: " +
+            plan.Cycle() + L"\n");
+        return kMakeFailed;
+    }
+    if (o.dryRun) {
+        const std::vector<MakeState> states = plan.Forecast();
+        PrintOrder(plan, shown, &states, out);
+        std::size_t stale = 0;
+        for (const auto& state : states) stale += state.upToDate ? 0 : 1;
+        out(std::to_wstring(stale) + L" out of date, " + std::to_wstring(states.size() - stale) +
+            L" up to date (dry run: nothing compiled)\n");
+        return kMakeBuilt;
+    }
+    PrintOrder(plan, shown, nullptr, out);
+
     CompileLogFolder logs;
     if (o.logDir.empty()) {
         const std::time_t now = std::time(nullptr);
@@ -168,21 +241,35 @@ int RunMakeTool(const std::vector<std::wstring>& args, const LineWriter& out, co
         err(L"kinoha-make: the logs folder cannot be written; logs go to " +
             platform::DisplayPath(logs.Folder()) + L"\n");
 
-    const std::wstring here = platform::AbsolutePath(L".");
     std::vector<CompiledEntry> results;
     CompileCounts counts;
     bool stopping = false;
-    for (const auto& entry : entries) {
-        CompiledEntry e{ShownPath(entry, here), {}};
+    for (const std::size_t i : plan.Order()) {
+        const std::wstring& entry = entries[i];
+        CompiledEntry e{shown[i], {}};
         if (stopping) {
             e.outcome.result = CompileResult::Stopped;
         } else {
-            std::wstring log = logs.PathFor(entry);
-            // A log of an earlier run of the same name must not stand for this one.
-            if (!o.logDir.empty()) platform::RemoveFile(log);
-            e.outcome = CompileEntry(vb, entry, log, run);
-            std::wstring line = std::wstring(Word(e.outcome.result)) + L"  " + e.path + L"  " +
-                                Seconds(e.outcome.seconds);
+            const MakeStep step = plan.Next(i, o.changed);
+            if (step.action == MakeStep::Action::Compile) {
+                std::wstring log = logs.PathFor(entry);
+                // A log of an earlier run of the same name must not stand for this one.
+                if (!o.logDir.empty()) platform::RemoveFile(log);
+                e.outcome = CompileEntry(vb, entry, log, run);
+            } else {
+                e.outcome.result = step.action == MakeStep::Action::UpToDate
+                                       ? CompileResult::UpToDate
+                                       : CompileResult::NotRun;
+            }
+            e.outcome.reason = ReasonText(step.why);
+            plan.Record(i, e.outcome.result);
+            std::wstring line = std::wstring(Word(e.outcome.result)) + L"  " + e.path;
+            if (step.action == MakeStep::Action::Compile) {
+                line += L"  " + Seconds(e.outcome.seconds);
+                if (o.changed) line += L"  (" + e.outcome.reason + L")";
+            }
+            if (e.outcome.result == CompileResult::NotRun)
+                line += L"\n         " + e.outcome.reason;
             if (e.outcome.result == CompileResult::Failed) {
                 line += L"\n         " + e.outcome.firstError;
                 if (!e.outcome.logPath.empty())
@@ -196,12 +283,16 @@ int RunMakeTool(const std::vector<std::wstring>& args, const LineWriter& out, co
     }
     std::wstring summary = std::to_wstring(counts.succeeded) + L" built, " +
                            std::to_wstring(counts.failed) + L" failed";
+    if (counts.upToDate > 0) summary += L", " + std::to_wstring(counts.upToDate) + L" up to date";
+    if (counts.notRun > 0)
+        summary += L", " + std::to_wstring(counts.notRun) +
+                   L" not run (a project they reference was not built)";
     if (counts.stopped > 0)
         summary += L", " + std::to_wstring(counts.stopped) +
                    L" not run (stopped at the first failure; --keep-going runs them)";
     out(summary + L"\n");
 
-    int status = counts.failed > 0 ? kMakeFailed : kMakeBuilt;
+    int status = counts.failed + counts.notRun > 0 ? kMakeFailed : kMakeBuilt;
     if (!o.junit.empty() && !WriteReport(o.junit, JUnitReport(results, L"kinoha-make"))) {
         err(L"kinoha-make: " + o.junit + L": the JUnit report cannot be written\n");
         status = kMakeFailed;

@@ -95,6 +95,10 @@ const char* ResultWord(CompileResult r) {
             return "succeeded";
         case CompileResult::Failed:
             return "failed";
+        case CompileResult::UpToDate:
+            return "up-to-date";
+        case CompileResult::NotRun:
+            return "dependency-not-built";
         case CompileResult::Stopped:
             break;
     }
@@ -124,7 +128,8 @@ std::string JUnitReport(const std::vector<CompiledEntry>& entries, const std::ws
     }
     const std::string n = std::to_string(entries.size());
     const std::string attrs = " tests=\"" + n + "\" failures=\"" + std::to_string(counts.failed) +
-                              "\" errors=\"0\" skipped=\"" + std::to_string(counts.stopped) +
+                              "\" errors=\"0\" skipped=\"" +
+                              std::to_string(counts.stopped + counts.upToDate + counts.notRun) +
                               "\" time=\"" + Seconds(total) + "\"";
     std::string x = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<testsuites" + attrs +
                     ">\n  <testsuite name=\"" + Xml(suite) + "\"" + attrs + ">\n";
@@ -142,6 +147,10 @@ std::string JUnitReport(const std::vector<CompiledEntry>& entries, const std::ws
             if (!e.outcome.logPath.empty()) body += L"log: " + e.outcome.logPath + L"\n";
             x += "      <failure message=\"" + Xml(e.outcome.firstError) + "\" type=\"compile\">" +
                  Xml(body) + "</failure>\n";
+        } else if (e.outcome.result == CompileResult::UpToDate) {
+            x += "      <skipped message=\"up to date\"/>\n";
+        } else if (e.outcome.result == CompileResult::NotRun) {
+            x += "      <skipped message=\"" + Xml(e.outcome.reason) + "\"/>\n";
         } else {
             x += "      <skipped message=\"not compiled\"/>\n";
         }
@@ -159,7 +168,7 @@ std::string JsonReport(const std::vector<CompiledEntry>& entries, const std::wst
         j += i == 0 ? "\n" : ",\n";
         j += "    {\"path\": " + Json(e.path) + ", \"result\": \"" + ResultWord(e.outcome.result) +
              "\", \"seconds\": " + Seconds(e.outcome.seconds) +
-             ", \"log\": " + Json(e.outcome.logPath) +
+             ", \"log\": " + Json(e.outcome.logPath) + ", \"reason\": " + Json(e.outcome.reason) +
              ", \"firstError\": " + Json(e.outcome.firstError) + ", \"errors\": [";
         for (std::size_t k = 0; k < e.outcome.errorLines.size(); ++k)
             j += (k == 0 ? "" : ", ") + Json(e.outcome.errorLines[k]);
@@ -168,6 +177,8 @@ std::string JsonReport(const std::vector<CompiledEntry>& entries, const std::wst
     j += entries.empty() ? "],\n" : "\n  ],\n";
     j += "  \"succeeded\": " + std::to_string(counts.succeeded) +
          ",\n  \"failed\": " + std::to_string(counts.failed) +
+         ",\n  \"upToDate\": " + std::to_string(counts.upToDate) +
+         ",\n  \"dependencyNotBuilt\": " + std::to_string(counts.notRun) +
          ",\n  \"notRun\": " + std::to_string(counts.stopped) + "\n}\n";
     return j;
 }

@@ -11,6 +11,10 @@ const wchar_t* ResultLabel(CompileResult result) {
             return L"成功";
         case CompileResult::Failed:
             return L"失敗";
+        case CompileResult::UpToDate:
+            return L"最新";
+        case CompileResult::NotRun:
+            return L"未実行";
         case CompileResult::Stopped:
             break;
     }
@@ -28,6 +32,12 @@ void CompileCounts::Add(CompileResult result) {
         case CompileResult::Stopped:
             ++stopped;
             break;
+        case CompileResult::UpToDate:
+            ++upToDate;
+            break;
+        case CompileResult::NotRun:
+            ++notRun;
+            break;
     }
 }
 
@@ -35,6 +45,8 @@ std::wstring CompileEndStatus(bool stopped, const CompileCounts& counts) {
     std::wstring text = stopped ? L"コンパイル中止：" : L"コンパイル終了：";
     text +=
         L"成功 " + std::to_wstring(counts.succeeded) + L"／失敗 " + std::to_wstring(counts.failed);
+    if (counts.upToDate > 0) text += L"／最新 " + std::to_wstring(counts.upToDate);
+    if (counts.notRun > 0) text += L"／未実行 " + std::to_wstring(counts.notRun);
     if (stopped) text += L"／中止 " + std::to_wstring(counts.stopped);
     return text;
 }

@@ -28,6 +28,8 @@ WindowGeometry CompileRun::Load() {
     // Group files stay whole: VB compiles a group as one.
     const WindowGeometry g = LoadRows(WithoutExcluded(lstPrj.Items(), lstJyogai));
     results_.assign(Rows().size(), std::nullopt);
+    notes_.assign(Rows().size(), {});
+    view_.SetChangedOnly(gMakeChanged == 1);
     return g;
 }
 
@@ -42,10 +44,44 @@ void CompileRun::Make() {
         if (results_[i]) view_.SetRowResult(i, nullptr);
         results_[i].reset();
     }
+    for (auto& notes : notes_) notes.clear();
     counts_ = {};
     runLogs_.reset();
     RunSelected();
     runLogs_.reset();
+    plan_.reset();
+}
+
+void CompileRun::ChangedOnly_Click() {
+    if (Running()) return;
+    gMakeChanged = gMakeChanged == 1 ? 0 : 1;
+    view_.SetChangedOnly(gMakeChanged == 1);
+}
+
+bool CompileRun::OrderRows(std::vector<std::size_t>& rows, std::wstring& refusal) {
+    std::vector<std::wstring> entries;
+    for (const std::size_t row : rows) entries.push_back(Rows()[row]);
+    // Every row of the list counts for the references, selected or not.
+    plan_.emplace(std::move(entries), Rows());
+    if (!plan_->Cycle().empty()) {
+        view_.ShowMessage(L"参照の循環",
+                          JoinLines({L"プロジェクトが互いに参照し合っているため、コンパイルを"
+                                     L"開始しません",
+                                     plan_->Cycle()}),
+                          MessageIcon::Exclamation);
+        refusal = L"コンパイル中止：参照が循環しています";
+        plan_.reset();
+        return false;
+    }
+    std::vector<std::size_t> ordered;
+    planIndex_.assign(Rows().size(), 0);
+    for (const std::size_t i : plan_->Order()) {
+        ordered.push_back(rows[i]);
+        planIndex_[rows[i]] = i;
+        notes_[rows[i]] = plan_->Notes(i);
+    }
+    rows = std::move(ordered);
+    return true;
 }
 
 void CompileRun::ShowRunning(bool running) {
@@ -57,10 +93,22 @@ void CompileRun::RunEntry(const std::wstring&) {
 }
 
 void CompileRun::RunRow(std::size_t row) {
-    // The logs folder is made when the first compile starts, not for a run that checks nothing.
-    if (!runLogs_) runLogs_ = logs_();
-    const std::wstring& entry = Rows()[row];
-    SetResult(row, CompileEntry(gVbMain, entry, runLogs_->PathFor(entry), runner_));
+    const std::size_t i = planIndex_[row];
+    const MakeStep step = plan_->Next(i, gMakeChanged == 1);
+    CompileOutcome outcome;
+    if (step.action == MakeStep::Action::Compile) {
+        // The logs folder is made when the first compile starts, not for a run that compiles
+        // nothing.
+        if (!runLogs_) runLogs_ = logs_();
+        const std::wstring& entry = Rows()[row];
+        outcome = CompileEntry(gVbMain, entry, runLogs_->PathFor(entry), runner_);
+    } else {
+        outcome.result = step.action == MakeStep::Action::UpToDate ? CompileResult::UpToDate
+                                                                   : CompileResult::NotRun;
+    }
+    outcome.reason = step.why.Text();
+    plan_->Record(i, outcome.result);
+    SetResult(row, std::move(outcome));
 }
 
 void CompileRun::SetResult(std::size_t row, CompileOutcome outcome) {
@@ -77,13 +125,12 @@ std::wstring CompileRun::EndStatus(bool stopped, const std::vector<std::size_t>&
         SetResult(row, std::move(skipped));
     }
     // Nothing compiled (nothing selected, a file missing): the plain status, no counts.
-    if (counts_.succeeded + counts_.failed + counts_.stopped == 0)
-        return ListRun::EndStatus(stopped, notRun);
+    if (counts_.Total() == 0) return ListRun::EndStatus(stopped, notRun);
     return CompileEndStatus(stopped, counts_);
 }
 
 void CompileRun::EndSound() {
-    if (counts_.failed > 0) {
+    if (counts_.failed + counts_.notRun > 0) {
         view_.WarningSound();
     } else {
         ListRun::EndSound();
@@ -105,8 +152,15 @@ bool CompileRun::OpenRow(std::size_t row) {
 
 std::wstring CompileRun::RowDetails(std::size_t row) const {
     const CompileOutcome* r = Result(row);
-    if (r == nullptr || r->result != CompileResult::Failed) return {};
-    return std::wstring(ResultLabel(r->result)) + L"：" + r->firstError;
+    if (r == nullptr) return {};
+    std::wstring details = ResultLabel(r->result);
+    if (r->result == CompileResult::Failed) {
+        details += L"：" + r->firstError;
+    } else if (r->result != CompileResult::UpToDate && !r->reason.empty()) {
+        details += L"：" + r->reason;
+    }
+    for (const auto& note : notes_[row]) details += L"\r\n" + note;
+    return details;
 }
 
 }  // namespace kinoha

@@ -14,6 +14,7 @@
 #include "compile/compile_entry.h"
 #include "compile/compile_log_folder.h"
 #include "compile/compile_view.h"
+#include "compile/make_plan.h"
 
 namespace kinoha {
 
@@ -25,15 +26,21 @@ class CompileRun final : public ListRun {
     explicit CompileRun(CompileView& view, ProcessRunner runner = {}, LogFolderMaker logs = {});
 
     // The window's load: the geometry to open at (gTop, gLeft, gHeight, gWidth), the busy flag
-    // cleared, the list taken afresh from the catalogue (lstPrj minus lstJyogai) and the hint
-    // in the status line.
+    // cleared, the list taken afresh from the catalogue (lstPrj minus lstJyogai), the hint in
+    // the status line and the check box "更新分のみコンパイル" as the settings have it.
     WindowGeometry Load();
 
-    // "コンパイル開始": checks the VB executable, then runs over the selected rows: each one is
-    // compiled (CompileEntry, logs in a folder of this run) and gets its result; a failure does
-    // not stop the run. The status line ends with the counts, and the warning sound replaces
-    // the beep when something failed.
+    // "コンパイル開始": checks the VB executable, then runs over the selected rows, ordered so
+    // that a project comes after the projects whose outputs it references (MakePlan; a cycle
+    // is reported and nothing starts). Each row is compiled (CompileEntry, logs in a folder of
+    // this run) and gets its result; with "更新分のみコンパイル" an up-to-date row gets 最新
+    // instead, and a row that references a failed one gets 未実行. A failure does not stop the
+    // run. The status line ends with the counts, and the warning sound replaces the beep when
+    // something failed or was not run.
     void Make();
+    // The check box "更新分のみコンパイル" was clicked: the setting (gMakeChanged) flips;
+    // nothing changes during a run.
+    void ChangedOnly_Click();
     // "コンパイル中止": the run ends after the compile in progress; the rows left get 中止.
     void Stop() { StopRun(); }
     // The window is closing: see ListRun::MayClose.
@@ -43,12 +50,15 @@ class CompileRun final : public ListRun {
     const CompileOutcome* Result(std::size_t row) const;
     // Double-click or Enter on a row: a failed row's log is opened. False when there is none.
     bool OpenRow(std::size_t row);
-    // The row's details for its tooltip: "失敗：" and the first error line; empty otherwise.
+    // The row's details for its tooltip: the result and why ("失敗：" and the first error line,
+    // "成功：出力なし", "最新", "未実行：参照先が失敗：Lib.vbp"), then what the planning noticed
+    // about it, a line each; empty when the row was not part of the last run.
     std::wstring RowDetails(std::size_t row) const;
 
   private:
     void ShowRunning(bool running) override;
     void RunEntry(const std::wstring& entry) override;
+    bool OrderRows(std::vector<std::size_t>& rows, std::wstring& refusal) override;
     void RunRow(std::size_t row) override;
     std::wstring EndStatus(bool stopped, const std::vector<std::size_t>& notRun) override;
     void EndSound() override;
@@ -58,7 +68,10 @@ class CompileRun final : public ListRun {
     ProcessRunner runner_;
     LogFolderMaker logs_;
     std::optional<CompileLogFolder> runLogs_;  // the folder of the run under way
+    std::optional<MakePlan> plan_;             // the run's order and states
+    std::vector<std::size_t> planIndex_;       // per row: its entry in plan_
     std::vector<std::optional<CompileOutcome>> results_;
+    std::vector<std::vector<std::wstring>> notes_;  // per row: the last run's planning notes
     CompileCounts counts_;
 };
 

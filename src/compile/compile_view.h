@@ -21,6 +21,8 @@ class CompileView : public ListRunView {
     virtual void SetRowResult(std::size_t row, const CompileOutcome* outcome) = 0;
     // Opens a log file with the program the system associates with it.
     virtual void OpenLog(const std::wstring& path) = 0;
+    // The check box "更新分のみコンパイル".
+    virtual void SetChangedOnly(bool ticked) = 0;
 };
 
 }  // namespace kinoha

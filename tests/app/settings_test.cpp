@@ -105,9 +105,10 @@ TEST_F(Settings, SaveWritesTheFixedOrder) {
               "[JYOGAI] x\r\n[FILE  ]1\r\n");
     gCtl = 1;
     gVbCmt = 1;
+    gMakeChanged = 1;
     SaveSettings();
     const std::string options = test::ReadFile(gIniPath);
-    EXPECT_NE(options.find("[UNDER ]1\r\n[CTL   ]1\r\n[VBCMT ]1\r\n[JYOGAI]Test"),
+    EXPECT_NE(options.find("[UNDER ]1\r\n[CTL   ]1\r\n[VBCMT ]1\r\n[CHANGE]1\r\n[JYOGAI]Test"),
               std::string::npos);
 
     // And it reads back to the same record.
@@ -120,6 +121,7 @@ TEST_F(Settings, SaveWritesTheFixedOrder) {
     EXPECT_TRUE(gFileNamesOnly);
     EXPECT_EQ(gCtl, 1);
     EXPECT_EQ(gVbCmt, 1);
+    EXPECT_EQ(gMakeChanged, 1);
 }
 
 TEST_F(Settings, HotkeyAndRecentProjectsHaveTagsOfTheirOwn) {

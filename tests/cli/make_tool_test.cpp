@@ -96,6 +96,59 @@ TEST_F(MakeToolTest, UsageErrorsAndAMissingVbAreStatusTwo) {
     EXPECT_TRUE(fake.commands.back().rfind(L"\"" + vb + L"\" /make ", 0) == 0);
 }
 
+TEST_F(MakeToolTest, OrdersByReferencesDryRunsWithoutVbAndCompilesOnlyWhatChanged) {
+    // A uses C's output: C goes before it, B keeps its place.
+    test::WriteFile(
+        dir / L"A\\A.vbp",
+        "Type=Exe\r\nReference=*\\G{1}#1.0#0#..\\C\\C.exe#C\r\nExeName32=\"A.exe\"\r\n");
+    test::SetEnvironment("KINOHA_VB", "");
+    const auto shown = [&](const wchar_t* p) { return platform::DisplayPath(dir / p); };
+    Run r = Make({L"--dry-run", dir.path()});
+    EXPECT_EQ(r.status, kMakeBuilt) << test::Utf8(r.err);
+    EXPECT_TRUE(fake.commands.empty());
+    EXPECT_TRUE(Has(r.out, L"1. out of date  " + shown(L"B\\B.vbp") + L"  出力なし\n"))
+        << test::Utf8(r.out);
+    EXPECT_TRUE(Has(r.out, L"3. out of date  " + shown(L"A\\A.vbp") + L"  出力なし  (after " +
+                               shown(L"C\\C.vbp") + L")\n"));
+    EXPECT_TRUE(Has(r.out, L"3 out of date, 0 up to date (dry run"));
+
+    const auto compiled = [&] {
+        std::wstring names;
+        for (const auto& c : fake.commands) names += c.substr(c.find(L".vbp") - 1, 1);
+        fake.commands.clear();
+        return names;
+    };
+    const std::vector<std::wstring> changed = {L"--vb",     vb,           L"--log-dir",
+                                               logs.path(), L"--changed", dir.path()};
+    EXPECT_EQ(Make(changed).status, kMakeBuilt);
+    EXPECT_EQ(compiled(), L"BCA");
+    // C's project file changed: C and A, which uses it, are compiled; B is up to date.
+    for (const wchar_t* p : {L"A\\A.vbp", L"B\\B.vbp", L"C\\C.vbp"})
+        test::SetModifiedAgo(dir / p, 100);
+    for (const wchar_t* p : {L"A\\A.exe", L"B\\B.exe", L"C\\C.exe"})
+        test::SetModifiedAgo(dir / p, 50);
+    test::SetModifiedAgo(dir / L"C\\C.vbp", 10);
+    r = Make(changed);
+    EXPECT_EQ(compiled(), L"CA");
+    EXPECT_TRUE(Has(r.out, L"up to date  " + shown(L"B\\B.vbp") + L"\n")) << test::Utf8(r.out);
+    EXPECT_TRUE(Has(r.out, L"(更新：" + shown(L"C\\C.vbp") + L")\n")) << test::Utf8(r.out);
+    EXPECT_TRUE(Has(r.out, L"2 built, 0 failed, 1 up to date\n"));
+
+    // C failing leaves A not run, which fails the run; a cycle compiles nothing.
+    fake.modes[L"C.vbp"] = {true, 1, true, "Build of 'C.exe' failed.\r\n", false};
+    r = Make({L"--keep-going", L"--vb", vb, L"--log-dir", logs.path(), dir.path()});
+    EXPECT_EQ(compiled(), L"BC");
+    EXPECT_EQ(r.status, kMakeFailed);
+    EXPECT_TRUE(
+        Has(r.out, L"1 built, 1 failed, 1 not run (a project they reference was not built)"));
+    test::WriteFile(dir / L"C\\C.vbp",
+                    "Type=Exe\r\nObject={2}#1.0#0; a.EXE\r\nExeName32=\"C.exe\"\r\n");
+    r = Make({L"--vb", vb, dir.path()});
+    EXPECT_EQ(r.status, kMakeFailed);
+    EXPECT_EQ(compiled(), L"");
+    EXPECT_TRUE(Has(r.err, L"A.vbp → C.vbp → A.vbp")) << test::Utf8(r.err);
+}
+
 // A registry that holds one key with one value.
 class OneValueRegistry final : public platform::RegistryReader {
   public:

@@ -328,6 +328,77 @@ TEST_F(CompileRunTest, AnOutputFolderWithAQuoteIsRefusedAndARootKeepsItsMeaning)
     EXPECT_EQ(run_.Result(0)->logPath, L"");
 }
 
+TEST_F(CompileRunTest,
+       ReferencesOrderTheRunFailuresLeaveDependantsUnbuiltAndTheBoxSkipsTheCurrent) {
+    // A control that uses a DLL, an EXE that uses the control (by file name, as "Object=" lines
+    // name it), and a project of its own; all build into one folder.
+    const auto write = [&](const std::wstring& path, const std::string& lines) {
+        test::WriteFile(path, lines + "Path32=\"..\\bin\"\r\n");
+        test::SetModifiedAgo(path, 100);
+        lstPrj.Add(path);
+    };
+    write(dir_ / L"a\\App.vbp",
+          "Type=Exe\r\nObject={9}#1.0#0; Ctl.ocx\r\nExeName32=\"App.exe\"\r\n");
+    write(dir_ / L"b\\Ctl.vbp",
+          "Type=Control\r\nReference=*\\G{1}#1.0#0#..\\bin\\Lib.dll#Lib\r\n"
+          "UserControl=Grid.ctl\r\nExeName32=\"Ctl.ocx\"\r\n");
+    test::WriteFile(dir_ / L"b\\Grid.ctl", "VERSION 5.00\r\n");
+    test::SetModifiedAgo(dir_ / L"b\\Grid.ctl", 100);
+    write(dir_ / L"c\\Lib.vbp", "Type=OleDll\r\nExeName32=\"Lib.dll\"\r\n");
+    write(dir_ / L"d\\Other.vbp", "Type=Exe\r\nExeName32=\"Other.exe\"\r\n");
+    behaviour_[L"Lib.vbp"] = {true, 1, true, "Build of 'Lib.dll' failed.\r\n", false};
+    LoadAndSelect({true, true, true, true});
+    const auto compiled = [&] {
+        std::wstring names;
+        for (const auto& c : commands_) names += c.substr(c.find(L".vbp") - 3, 3) + L" ";
+        commands_.clear();
+        return names;
+    };
+
+    run_.Make();
+    EXPECT_EQ(compiled(), L"Lib her ");
+    EXPECT_EQ(view_.marks, (std::vector<std::wstring>{L"未実行", L"未実行", L"失敗", L"成功"}));
+    // The planning's note on the row follows on a line of its own.
+    EXPECT_EQ(run_.RowDetails(0).rfind(L"未実行：参照先が未実行：Ctl.vbp\r\n参照 Ctl.ocx", 0), 0u);
+    EXPECT_EQ(run_.RowDetails(1), L"未実行：参照先が失敗：Lib.vbp");
+    EXPECT_EQ(view_.statuses.back(), L"コンパイル終了：成功 1／失敗 1／未実行 2");
+    EXPECT_EQ(view_.warnings, 1);
+
+    // Mended: everything is compiled, in reference order, each row saying why.
+    behaviour_.erase(L"Lib.vbp");
+    run_.Make();
+    EXPECT_EQ(compiled(), L"Lib Ctl App her ");
+    EXPECT_EQ(run_.RowDetails(1), L"成功：出力なし");
+    EXPECT_NE(run_.RowDetails(0).find(L"ファイル名だけで Ctl.vbp の出力"), std::wstring::npos);
+
+    // With the box, a changed member compiles its project and what references it; the rest is
+    // 最新 without VB.
+    run_.ChangedOnly_Click();
+    EXPECT_TRUE(view_.changedOnly);
+    EXPECT_EQ(gMakeChanged, 1);
+    for (const wchar_t* out : {L"App.exe", L"Ctl.ocx", L"Lib.dll", L"Other.exe"})
+        test::SetModifiedAgo(dir_ / (std::wstring(L"bin\\") + out), 50);
+    test::SetModifiedAgo(dir_ / L"b\\Grid.ctl", 10);
+    run_.Make();
+    EXPECT_EQ(compiled(), L"Ctl App ");
+    EXPECT_EQ(view_.marks, (std::vector<std::wstring>{L"成功", L"成功", L"最新", L"最新"}));
+    EXPECT_EQ(run_.RowDetails(1), L"成功：更新：" + dir_ / L"b\\Grid.ctl");
+    EXPECT_EQ(run_.RowDetails(2), L"最新");
+    EXPECT_EQ(view_.statuses.back(), L"コンパイル終了：成功 2／失敗 0／最新 2");
+    run_.Make();
+    EXPECT_EQ(compiled(), L"") << test::Utf8(run_.RowDetails(0));
+
+    // A cycle starts nothing.
+    write(dir_ / L"c\\Lib.vbp",
+          "Type=OleDll\r\nObject={9}#1.0#0; App.exe\r\nExeName32=\"Lib.dll\"\r\n");
+    run_.Make();
+    EXPECT_EQ(compiled(), L"");
+    ASSERT_EQ(view_.messages.size(), 1u);
+    EXPECT_NE(view_.messages[0].text.find(L"App.vbp → Ctl.vbp → Lib.vbp → App.vbp"),
+              std::wstring::npos);
+    EXPECT_EQ(view_.statuses.back(), L"コンパイル中止：参照が循環しています");
+}
+
 TEST_F(CompileRunTest, ClosingRecordsTheGeometryRefusedOrNot) {
     run_.Load();
     EXPECT_TRUE(run_.Unload({120, 240, 6000, 6630}));

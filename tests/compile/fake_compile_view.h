@@ -43,6 +43,8 @@ class FakeCompileView : public CompileView {
         marks[row] = outcome != nullptr ? ResultLabel(outcome->result) : L"";
     }
     void OpenLog(const std::wstring& path) override { opened.push_back(path); }
+    void SetChangedOnly(bool ticked) override { changedOnly = ticked; }
+    bool changedOnly = false;  // the check box as last shown
 };
 
 }  // namespace kinoha::test

@@ -45,7 +45,7 @@ class FakeVb {
             std::vector<std::wstring> projects = GroupProjects(file);
             if (projects.empty()) projects.push_back(file);
             for (const auto& p : projects) {
-                const std::wstring exe = GetProjectExe(p);
+                const std::wstring exe = GetProjectOutput(p);
                 if (!exe.empty() && modes[NameOf(p)].writesOutput) WriteFile(exe, "MZ");
             }
         }

@@ -19,13 +19,19 @@ constexpr wchar_t kCaption[] = L"自動コンパイル画面";
 constexpr TwipsRect kTitlePlace{120, 120, 6135, 375};
 constexpr TwipsRect kMakePlace{3480, 3240, 1575, 495};
 constexpr TwipsRect kEndPlace{5280, 3240, 1095, 495};
+constexpr TwipsRect kChangedPlace{120, 3300, 3255, 255};
 constexpr wchar_t kListTip[] = L"プロジェクトグループは、登録されたプロジェクトを全て対象とします";
+constexpr wchar_t kChangedTip[] =
+    L"チェック有り＝出力ファイルより新しいファイルがあるプロジェクトと、それを参照する"
+    L"プロジェクトだけをコンパイルする";
 
-// A row with its last result in front: "【成功 1.2秒】path", "【中止】path".
+// A row with its last result in front: "【成功 1.2秒】path", "【最新】path".
 std::wstring MarkedRow(const std::wstring& path, const CompileOutcome* outcome) {
     if (outcome == nullptr) return path;
     std::wstring mark = L"【" + std::wstring(ResultLabel(outcome->result));
-    if (outcome->result != CompileResult::Stopped) mark += L" " + SecondsText(outcome->seconds);
+    // Only a compile takes time worth showing.
+    if (outcome->result == CompileResult::Succeeded || outcome->result == CompileResult::Failed)
+        mark += L" " + SecondsText(outcome->seconds);
     return mark + L"】" + path;
 }
 
@@ -38,7 +44,7 @@ class CompileWindow final : public RunWindow<CompileView> {
         ShowWindow(shown, SW_SHOW);
         HandFocusOn(hidden);
         ShowWindow(hidden, SW_HIDE);
-        for (HWND c : {list_, cmdEnd_}) {
+        for (HWND c : {list_, cmdEnd_, chkChanged_}) {
             if (running) HandFocusOn(c);
             EnableWindow(c, running ? FALSE : TRUE);
         }
@@ -50,6 +56,9 @@ class CompileWindow final : public RunWindow<CompileView> {
     // With the program associated with ".log" files, as the step window opens its report.
     void OpenLog(const std::wstring& path) override {
         platform::ShellOpen(Handle(), path, FolderOf(path));
+    }
+    void SetChangedOnly(bool ticked) override {
+        SendMessageW(chkChanged_, BM_SETCHECK, ticked ? BST_CHECKED : BST_UNCHECKED, 0);
     }
 
   private:
@@ -63,10 +72,14 @@ class CompileWindow final : public RunWindow<CompileView> {
         AddStatusLine();
         cmdStop_ = AddButton(L"コンパイル中止", kMakePlace, [this] { run_.Stop(); });
         ShowWindow(cmdStop_, SW_HIDE);
+        chkChanged_ = AddButton(
+            L"更新分のみコンパイル", kChangedPlace, [this] { run_.ChangedOnly_Click(); },
+            BS_CHECKBOX);
         AddTooltip(Handle(), list_, kListTip);
+        AddTooltip(Handle(), chkChanged_, kChangedTip);
     }
-    // A failed row opens its log; its first error line is the list's tooltip while it has the
-    // caret.
+    // A failed row opens its log; its result and why (a failure's first error line) are the
+    // list's tooltip while it has the caret.
     void OnListActivated(std::size_t row) override { run_.OpenRow(row); }
     void OnListCaretMoved(std::size_t row) override {
         const std::wstring details = run_.RowDetails(row);
@@ -80,7 +93,7 @@ class CompileWindow final : public RunWindow<CompileView> {
     }
     bool MayClose(const WindowGeometry& current) override { return run_.Unload(current); }
 
-    HWND cmdEnd_ = nullptr, cmdMake_ = nullptr, cmdStop_ = nullptr;
+    HWND cmdEnd_ = nullptr, cmdMake_ = nullptr, cmdStop_ = nullptr, chkChanged_ = nullptr;
     CompileRun run_{*this};
 };
 

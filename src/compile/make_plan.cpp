@@ -1,0 +1,292 @@
+#include "compile/make_plan.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <functional>
+#include <queue>
+#include <unordered_map>
+#include <utility>
+
+#include "app/text_helpers.h"
+#include "catalogue/group_file.h"
+#include "catalogue/project_file.h"
+#include "platform/platform.h"
+
+namespace kinoha {
+namespace {
+
+constexpr std::size_t kNotSelected = static_cast<std::size_t>(-1);
+
+bool IsGroup(const std::wstring& path) {
+    return HasExtension(path, L".VBG");
+}
+
+std::vector<std::wstring> ProjectsOf(const std::wstring& entry) {
+    if (IsGroup(entry)) return GroupProjects(entry);
+    return {entry};
+}
+
+template <class T>
+void AddOnce(std::vector<T>& list, const T& value) {
+    if (std::find(list.begin(), list.end(), value) == list.end()) list.push_back(value);
+}
+
+// A project that builds a file, with the selected entries it is compiled in.
+struct Producer {
+    std::wstring project;
+    std::wstring output;
+    std::vector<std::size_t> entries;
+};
+
+class Producers {
+  public:
+    void Add(const std::wstring& project, const std::wstring& output, std::size_t entry) {
+        const std::wstring key = PathKey(project);
+        auto found = byProject_.find(key);
+        if (found == byProject_.end()) {
+            found = byProject_.emplace(key, list_.size()).first;
+            list_.push_back({project, output, {}});
+            if (!output.empty()) {
+                byOutput_[PathKey(output)].push_back(found->second);
+                byName_[PathKey(NameOf(output))].push_back(found->second);
+            }
+        }
+        if (entry != kNotSelected) AddOnce(list_[found->second].entries, entry);
+    }
+    bool Known(const std::wstring& project) const {
+        return byProject_.count(PathKey(project)) != 0;
+    }
+    std::vector<std::size_t> OfProject(const std::wstring& path) const {
+        const auto it = byProject_.find(PathKey(path));
+        return it == byProject_.end() ? std::vector<std::size_t>{} : std::vector{it->second};
+    }
+    std::vector<std::size_t> OfOutput(const std::wstring& path) const {
+        return Find(byOutput_, path);
+    }
+    std::vector<std::size_t> OfName(const std::wstring& name) const { return Find(byName_, name); }
+    const Producer& operator[](std::size_t id) const { return list_[id]; }
+    // Outputs that more than one project builds, with those projects.
+    std::vector<std::vector<std::size_t>> Shared() const {
+        std::vector<std::vector<std::size_t>> shared;
+        for (const auto& [key, ids] : byOutput_) {
+            if (ids.size() > 1) shared.push_back(ids);
+        }
+        std::sort(shared.begin(), shared.end());  // one order whatever the hashing
+        return shared;
+    }
+
+  private:
+    using Index = std::unordered_map<std::wstring, std::vector<std::size_t>>;
+    static std::vector<std::size_t> Find(const Index& index, const std::wstring& path) {
+        const auto it = index.find(PathKey(path));
+        return it == index.end() ? std::vector<std::size_t>{} : it->second;
+    }
+    std::vector<Producer> list_;
+    std::unordered_map<std::wstring, std::size_t> byProject_;
+    Index byOutput_, byName_;
+};
+
+// The write time of a file; nothing when it does not exist.
+std::optional<std::uint64_t> Stamp(const std::wstring& path) {
+    std::uint64_t s = 0;
+    if (!platform::FileWriteStamp(path, s)) return std::nullopt;
+    return s;
+}
+}  // namespace
+
+MakePlan::MakePlan(std::vector<std::wstring> entries, const std::vector<std::wstring>& known) {
+    entries_.reserve(entries.size());
+    for (auto& path : entries) {
+        Entry e;
+        for (const auto& project : ProjectsOf(path))
+            e.projects.push_back(ReadProjectInputs(project));
+        e.referencedOutputs.resize(e.projects.size());
+        e.path = std::move(path);
+        entries_.push_back(std::move(e));
+    }
+    Relate(known);
+    Sort();
+}
+
+void MakePlan::Relate(const std::vector<std::wstring>& known) {
+    Producers producers;
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        for (const auto& p : entries_[i].projects) producers.Add(p.project, p.output, i);
+    }
+    for (const auto& entry : known) {
+        for (const auto& project : ProjectsOf(entry)) {
+            if (!producers.Known(project))
+                producers.Add(project, GetProjectOutput(project), kNotSelected);
+        }
+    }
+    for (const auto& ids : producers.Shared()) {
+        std::wstring names;
+        for (const std::size_t id : ids)
+            names += (names.empty() ? L"" : L"、") + NameOf(producers[id].project);
+        const std::wstring note =
+            L"同じ出力ファイルを作るプロジェクトがあります（一覧の順に"
+            L"コンパイルします）：" +
+            names + L" → " + producers[ids[0]].output;
+        for (const std::size_t id : ids) {
+            for (const std::size_t e : producers[id].entries) AddOnce(entries_[e].notes, note);
+        }
+    }
+
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        Entry& e = entries_[i];
+        for (std::size_t k = 0; k < e.projects.size(); ++k) {
+            const ProjectInputs& p = e.projects[k];
+            for (const auto& r : p.references) {
+                const bool byName = r.path.empty();
+                const std::vector<std::size_t> ids = r.toProject ? producers.OfProject(r.path)
+                                                     : byName    ? producers.OfName(r.name)
+                                                                 : producers.OfOutput(r.path);
+                for (const std::size_t id : ids) {
+                    const Producer& from = producers[id];
+                    if (PathKey(from.project) == PathKey(p.project)) {
+                        AddOnce(e.notes, NameOf(p.project) +
+                                             L" は自分自身の出力を参照しています：" + r.name +
+                                             L"（順序には使いません）");
+                        continue;
+                    }
+                    if (byName)
+                        AddOnce(e.notes, L"参照 " + r.name + L" はファイル名だけで " +
+                                             NameOf(from.project) + L" の出力（" + from.output +
+                                             L"）と見なしました");
+                    if (!from.output.empty()) AddOnce(e.referencedOutputs[k], from.output);
+                    for (const std::size_t j : from.entries) {
+                        if (j != i) AddOnce(e.after, j);
+                    }
+                }
+            }
+        }
+    }
+}
+
+void MakePlan::Sort() {
+    const std::size_t n = entries_.size();
+    std::vector<std::size_t> waiting(n);
+    std::vector<std::vector<std::size_t>> dependants(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        waiting[i] = entries_[i].after.size();
+        for (const std::size_t j : entries_[i].after) dependants[j].push_back(i);
+    }
+    // Of the entries free to go, the first in list order goes next: unrelated entries keep
+    // their order.
+    std::priority_queue<std::size_t, std::vector<std::size_t>, std::greater<>> ready;
+    for (std::size_t i = 0; i < n; ++i) {
+        if (waiting[i] == 0) ready.push(i);
+    }
+    while (!ready.empty()) {
+        const std::size_t i = ready.top();
+        ready.pop();
+        order_.push_back(i);
+        for (const std::size_t d : dependants[i]) {
+            if (--waiting[d] == 0) ready.push(d);
+        }
+    }
+    if (order_.size() == n) return;
+
+    // Each entry left waits for another one left: following them from the first one left comes
+    // back round, and that round is the cycle.
+    std::size_t at = 0;
+    while (waiting[at] == 0) ++at;
+    std::vector<std::size_t> walk;
+    std::vector<std::size_t> seenAt(n, kNotSelected);
+    while (seenAt[at] == kNotSelected) {
+        seenAt[at] = walk.size();
+        walk.push_back(at);
+        for (const std::size_t j : entries_[at].after) {
+            if (waiting[j] != 0) {
+                at = j;
+                break;
+            }
+        }
+    }
+    for (std::size_t k = seenAt[at]; k < walk.size(); ++k)
+        cycle_ += NameOf(entries_[walk[k]].path) + L" → ";
+    cycle_ += NameOf(entries_[at].path);
+    order_.clear();
+}
+
+MakeState MakePlan::StateNow(std::size_t i) const {
+    const Entry& e = entries_[i];
+    if (e.projects.empty()) return {false, L"プロジェクトがありません", {}};
+    const bool group = IsGroup(e.path);
+    for (std::size_t k = 0; k < e.projects.size(); ++k) {
+        const ProjectInputs& p = e.projects[k];
+        const std::wstring prefix = group ? NameOf(p.project) + L"：" : std::wstring();
+        if (!p.read) return {false, prefix + L"プロジェクトファイルを読めません", {}};
+        if (p.output.empty()) return {false, prefix + L"出力ファイル名がありません", {}};
+        const auto output = Stamp(p.output);
+        if (!output) return {false, prefix + kNoOutput, {}};
+        std::uint64_t newest = *output;
+        const std::wstring* newestPath = nullptr;
+        const auto consider = [&](const std::wstring& path, bool named) -> bool {
+            const auto s = Stamp(path);
+            if (!s) return !named;
+            // Only a strictly newer file counts, as make has it: file times are as coarse as
+            // the clock's tick, and outputs written in one tick (a DLL, then the EXE that uses
+            // it) would otherwise never come out up to date.
+            if (*s > newest) {
+                newest = *s;
+                newestPath = &path;
+            }
+            return true;
+        };
+        for (const auto& f : p.files) {
+            if (!consider(f.path, f.named)) return {false, prefix + L"ファイル無し", f.path};
+        }
+        for (const auto& out : e.referencedOutputs[k]) {
+            if (!consider(out, true)) return {false, prefix + L"ファイル無し", out};
+        }
+        if (newestPath != nullptr) return {false, prefix + L"更新", *newestPath};
+    }
+    return {true, kUpToDate, {}};
+}
+
+std::vector<MakeState> MakePlan::Forecast() const {
+    std::vector<MakeState> states;
+    states.reserve(entries_.size());
+    for (std::size_t i = 0; i < entries_.size(); ++i) states.push_back(StateNow(i));
+    for (const std::size_t i : order_) {
+        if (!states[i].upToDate) continue;
+        for (const std::size_t j : entries_[i].after) {
+            if (!states[j].upToDate) {
+                states[i] = {false, L"参照先を再コンパイル：" + NameOf(entries_[j].path), {}};
+                break;
+            }
+        }
+    }
+    return states;
+}
+
+MakeStep MakePlan::Next(std::size_t i, bool changedOnly) const {
+    const Entry& e = entries_[i];
+    for (const std::size_t j : e.after) {
+        const auto& r = entries_[j].result;
+        if (r == CompileResult::Failed)
+            return {MakeStep::Action::NotRun,
+                    {false, L"参照先が失敗：" + NameOf(entries_[j].path), {}}};
+        if (r == CompileResult::NotRun)
+            return {MakeStep::Action::NotRun,
+                    {false, L"参照先が未実行：" + NameOf(entries_[j].path), {}}};
+    }
+    MakeState s = StateNow(i);
+    if (s.upToDate) {
+        for (const std::size_t j : e.after) {
+            if (entries_[j].result == CompileResult::Succeeded) {
+                s = {false, L"参照先を再コンパイル：" + NameOf(entries_[j].path), {}};
+                break;
+            }
+        }
+    }
+    if (changedOnly && s.upToDate) return {MakeStep::Action::UpToDate, s};
+    return {MakeStep::Action::Compile, s};
+}
+
+void MakePlan::Record(std::size_t i, CompileResult result) {
+    if (i < entries_.size()) entries_[i].result = result;
+}
+
+}  // namespace kinoha

@@ -1,0 +1,49 @@
+// What a project's compile reads and what it makes, as the decision "compile again or not" needs
+// them: the output file, the files whose change makes that output stale, and the files it
+// references (type libraries, DLLs, controls) that other projects may build.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace kinoha {
+
+struct ProjectReference {
+    std::wstring text;  // as the project file gives it, for messages
+    // The referenced file as a full path; empty when the project gives only a file name (an
+    // "Object=" line) and for a project reference.
+    std::wstring path;
+    std::wstring name;  // the file name alone
+    // A reference to another project file itself ("*\A" form, inside a group): `path` is
+    // that project file.
+    bool toProject = false;
+};
+
+struct ProjectInput {
+    std::wstring path;
+    // A member or resource the project names: missing, VB will fail, so the project is stale.
+    // A side file (.frx and the like) that is missing is simply not there to be newer.
+    bool named = true;
+};
+
+struct ProjectInputs {
+    std::wstring project;
+    bool read = false;                // the project file could be read
+    std::wstring output;              // empty when the project names none
+    std::vector<ProjectInput> files;  // the project file first
+    std::vector<ProjectReference> references;
+};
+
+// Reads the project file's member, resource, related-document, "Reference=" and "Object="
+// lines. Only reads; a file that cannot be read gives read == false and the project file as its
+// one input.
+ProjectInputs ReadProjectInputs(const std::wstring& projectPath);
+
+// The side file VB writes beside a member of this kind (".frm" → ".frx", ".ctl" → ".ctx",
+// ".dsr" → ".dsx", ".pag" → ".pgx", ".dob" → ".dox"); empty for other members.
+std::wstring SideFileOf(const std::wstring& memberPath);
+
+// A key under which two spellings of one path compare equal: letter case folded, "/" as "\".
+std::wstring PathKey(const std::wstring& path);
+
+}  // namespace kinoha

@@ -1,0 +1,149 @@
+#include "compile/make_plan.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/test_files.h"
+
+namespace kinoha {
+namespace {
+
+class MakePlanTest : public ::testing::Test {
+  protected:
+    // A project in its own folder building `output` into the shared "bin" folder, with the
+    // extra project lines given; its files written 100 seconds ago.
+    std::wstring Project(const std::wstring& name, const std::string& output,
+                         const std::string& lines = "") {
+        const std::wstring path = dir_ / (name + L"\\" + name + L".vbp");
+        test::WriteFile(path, "Type=Exe\r\n" + lines + "ExeName32=\"" + output +
+                                  "\"\r\nPath32=\"..\\bin\"\r\n");
+        test::SetModifiedAgo(path, 100);
+        return path;
+    }
+    std::wstring Output(const std::wstring& name) { return dir_ / (L"bin\\" + name); }
+    // Writes a file with the given age in seconds.
+    void Write(const std::wstring& path, int age) {
+        test::WriteFile(path, "x");
+        test::SetModifiedAgo(path, age);
+    }
+    std::vector<std::wstring> Names(const MakePlan& plan) {
+        std::vector<std::wstring> names;
+        for (const std::size_t i : plan.Order()) {
+            const std::wstring& p = plan.EntryPath(i);
+            names.push_back(p.substr(p.rfind(L'\\') + 1));
+        }
+        return names;
+    }
+
+    test::TempDir dir_;
+};
+
+TEST_F(MakePlanTest, AProjectIsUpToDateOnlyWhenItsOutputIsNewerThanEachOfItsInputs) {
+    // A DLL that another project of the list builds, and an EXE with one member of each kind
+    // that has a side file, a module, a resource and a reference to that DLL.
+    const std::wstring lib = Project(L"Lib", "Lib.dll");
+    const std::wstring app =
+        Project(L"App", "App.exe",
+                "Reference=*\\G{1}#1.0#0#..\\bin\\Lib.dll#Lib\r\n"
+                "Reference=*\\G{2}#2.0#0#C:\\WINDOWS\\system32\\stdole2.tlb#OLE Automation\r\n"
+                "Form=frmMain.frm\r\nModule=M; M.bas\r\nUserControl=ctl\\Grid.ctl\r\n"
+                "ResFile32=\"App.res\"\r\n");
+    for (const wchar_t* f :
+         {L"frmMain.frm", L"frmMain.frx", L"M.bas", L"ctl\\Grid.ctl", L"ctl\\Grid.ctx", L"App.res"})
+        Write(dir_ / (std::wstring(L"App\\") + f), 100);
+    Write(Output(L"Lib.dll"), 90);
+    Write(Output(L"App.exe"), 50);
+
+    const auto state = [&] { return MakePlan({app}, {app, lib}).StateNow(0); };
+    EXPECT_TRUE(state().upToDate);
+    EXPECT_EQ(state().reason, L"最新");
+
+    // Each input newer than the output makes it stale, named; the newest one is given.
+    Write(dir_ / L"App\\ctl\\Grid.ctx", 20);
+    EXPECT_EQ(state().Text(), L"更新：" + dir_ / L"App\\ctl\\Grid.ctx");
+    Write(dir_ / L"App\\frmMain.frx", 10);
+    EXPECT_EQ(state().Text(), L"更新：" + dir_ / L"App\\frmMain.frx");
+    EXPECT_FALSE(state().upToDate);
+    Write(dir_ / L"App\\frmMain.frx", 100);
+    Write(dir_ / L"App\\ctl\\Grid.ctx", 100);
+    Write(Output(L"Lib.dll"), 5);  // the DLL rebuilt after the EXE
+    EXPECT_EQ(state().Text(), L"更新：" + Output(L"Lib.dll"));
+    // A DLL nobody in the list builds is no input.
+    EXPECT_TRUE(MakePlan({app}, {app}).StateNow(0).upToDate);
+    Write(Output(L"Lib.dll"), 90);
+    test::SetModifiedAgo(app, 1);  // the project file itself
+    EXPECT_EQ(state().Text(), L"更新：" + app);
+    Write(Output(L"App.exe"), 0);
+    EXPECT_TRUE(state().upToDate);
+
+    // A missing side file is nothing; a missing member or output makes the project stale.
+    test::RemovePath(dir_ / L"App\\frmMain.frx");
+    EXPECT_TRUE(state().upToDate);
+    test::RemovePath(dir_ / L"App\\M.bas");
+    EXPECT_EQ(state().Text(), L"ファイル無し：" + dir_ / L"App\\M.bas");
+    test::RemovePath(Output(L"App.exe"));
+    EXPECT_EQ(state().reason, L"出力なし");
+}
+
+TEST_F(MakePlanTest, EntriesComeAfterTheProjectsWhoseOutputsTheyReferenceOtherwiseInListOrder) {
+    // A chain DLL → OCX → EXE in a group, listed in reverse; the control referenced by file
+    // name only, as "Object=" lines give it; two unrelated projects among them.
+    const std::wstring app = Project(L"App", "App.exe", "Object={9}#1.0#0; CTL.OCX\r\n");
+    const std::wstring x =
+        Project(L"X", "X.exe", "Reference=*\\G{1}#1.0#0#..\\nowhere\\N.dll#N\r\n");
+    const std::wstring ctl =
+        Project(L"Ctl", "Ctl.ocx", "Reference=*\\G{1}#1.0#0#..\\BIN\\lib.DLL#L\r\n");
+    const std::wstring y = Project(L"Y", "Y.exe");
+    const std::wstring lib = Project(L"Lib", "Lib.dll");
+    const std::wstring group = dir_ / L"All.vbg";
+    test::WriteFile(group, "VBGROUP 5.0\r\nStartupProject=App\\App.vbp\r\n");
+
+    const MakePlan plan({group, x, ctl, y, lib}, {group, x, ctl, y, lib});
+    EXPECT_TRUE(plan.Cycle().empty());
+    EXPECT_EQ(Names(plan),
+              (std::vector<std::wstring>{L"X.vbp", L"Y.vbp", L"Lib.vbp", L"Ctl.vbp", L"All.vbg"}));
+    ASSERT_EQ(plan.Notes(0).size(), 1u);
+    EXPECT_NE(plan.Notes(0)[0].find(L"ファイル名だけで Ctl.vbp の出力"), std::wstring::npos);
+    // Before anything is built, everything is stale, and what comes after a stale entry too.
+    const auto states = plan.Forecast();
+    EXPECT_EQ(states[4].reason, L"出力なし");
+
+    // Built, and then only the DLL touched: the forecast carries it up the chain.
+    Write(Output(L"Lib.dll"), 60);
+    Write(Output(L"Ctl.ocx"), 55);
+    for (const wchar_t* out : {L"App.exe", L"X.exe", L"Y.exe"}) Write(Output(out), 50);
+    test::SetModifiedAgo(lib, 10);
+    const auto after = MakePlan({group, x, ctl, y, lib}, {}).Forecast();
+    EXPECT_EQ(after[4].Text(), L"更新：" + dir_ / L"Lib\\Lib.vbp");
+    EXPECT_EQ(after[2].reason, L"参照先を再コンパイル：Lib.vbp");
+    EXPECT_EQ(after[0].reason, L"参照先を再コンパイル：Ctl.vbp");
+    EXPECT_TRUE(after[1].upToDate);
+    EXPECT_TRUE(after[3].upToDate);
+}
+
+TEST_F(MakePlanTest, ACycleIsNamedAndOrdersNothingWhileSelfAndSharedOutputsAreOnlyNoted) {
+    const std::wstring a = Project(L"A", "A.dll", "Reference=*\\G{1}#1.0#0#..\\bin\\B.dll#B\r\n");
+    const std::wstring b = Project(L"B", "B.dll", "Reference=*\\G{1}#1.0#0#..\\bin\\A.dll#A\r\n");
+    const std::wstring c = Project(L"C", "C.exe");
+    const MakePlan cycle({c, a, b}, {});
+    EXPECT_TRUE(cycle.Order().empty());
+    EXPECT_EQ(cycle.Cycle(), L"A.vbp → B.vbp → A.vbp");
+
+    // A project referencing its own output, and two projects building one file.
+    const std::wstring self =
+        Project(L"S", "S.dll", "Reference=*\\G{1}#1.0#0#..\\bin\\S.dll#S\r\n");
+    const std::wstring twin = Project(L"T", "C.exe");
+    const MakePlan noted({twin, self, c}, {});
+    EXPECT_TRUE(noted.Cycle().empty());
+    EXPECT_EQ(Names(noted), (std::vector<std::wstring>{L"T.vbp", L"S.vbp", L"C.vbp"}));
+    ASSERT_EQ(noted.Notes(1).size(), 1u);
+    EXPECT_NE(noted.Notes(1)[0].find(L"自分自身の出力"), std::wstring::npos);
+    ASSERT_EQ(noted.Notes(0).size(), 1u);
+    EXPECT_EQ(noted.Notes(0), noted.Notes(2));
+    EXPECT_NE(noted.Notes(0)[0].find(L"同じ出力ファイル"), std::wstring::npos);
+}
+
+}  // namespace
+}  // namespace kinoha
