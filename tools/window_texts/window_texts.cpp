@@ -1,7 +1,8 @@
 // window-texts.exe: a test helper that prints what a window of the program shows, for the
 // end-to-end tests under Wine: `window-texts DESKTOP TITLE` finds the top-level window TITLE on
 // the desktop DESKTOP (the virtual desktop of `explorer /desktop=NAME`) and prints, one a line in
-// UTF-8, each child's class and text, and for a list box each row as "LISTBOX[n] text".
+// UTF-8, each child's class and text (a check box's state before its text), and for a list box
+// each row as "LISTBOX[n] text".
 // Exit status 1 when the window is not found.
 #include <windows.h>
 
@@ -38,6 +39,15 @@ BOOL CALLBACK PrintChild(HWND child, LPARAM) {
     }
     wchar_t text[1024] = {};
     GetWindowTextW(child, text, 1024);
+    // A check box shows its state before its text: "Button [x] text", "Button [ ] text".
+    const LONG_PTR type = GetWindowLongPtrW(child, GWL_STYLE) & BS_TYPEMASK;
+    if (_wcsicmp(cls, L"Button") == 0 &&
+        (type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_3STATE ||
+         type == BS_AUTO3STATE)) {
+        const LRESULT state = SendMessageW(child, BM_GETCHECK, 0, 0);
+        Print(kind + (state == BST_CHECKED ? L" [x] " : L" [ ] ") + text);
+        return TRUE;
+    }
     Print(kind + L" " + text);
     return TRUE;
 }
