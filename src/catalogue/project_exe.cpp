@@ -10,6 +10,11 @@ namespace pv = project_values;
 std::wstring GetProjectOutput(const std::wstring& projectPath) {
     std::vector<std::wstring> lines;
     if (!platform::ReadTextLines(projectPath, lines)) return {};
+    return ProjectOutputOf(projectPath, lines);
+}
+
+std::wstring ProjectOutputOf(const std::wstring& projectPath,
+                             const std::vector<std::wstring>& lines) {
     const std::wstring folder = FolderOf(projectPath);
     std::wstring exe, dir;
     for (const auto& line : lines) {

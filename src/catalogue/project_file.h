@@ -18,6 +18,9 @@ std::wstring GetProjectExe(const std::wstring& projectPath);
 // The full path of the file the project compiles to, whatever its kind (.exe, .dll, .ocx), by
 // the same reading; empty when the project names none or cannot be read.
 std::wstring GetProjectOutput(const std::wstring& projectPath);
+// The same from the project file's lines, already read.
+std::wstring ProjectOutputOf(const std::wstring& projectPath,
+                             const std::vector<std::wstring>& lines);
 
 // Appends to `list` the executables of every project that the group names (GroupProjects), in
 // line order.

@@ -95,7 +95,7 @@ ProjectInputs ReadProjectInputs(const std::wstring& projectPath) {
     std::vector<std::wstring> lines;
     if (!platform::ReadTextLines(projectPath, lines)) return in;
     in.read = true;
-    in.output = GetProjectOutput(projectPath);
+    in.output = ProjectOutputOf(projectPath, lines);
     const std::wstring folder = FolderOf(projectPath);
 
     const auto member = [&](std::wstring_view value, bool withSide) {

@@ -73,7 +73,11 @@ TEST_F(CompileWindowTest, OneWindowWithTheCatalogueMinusTheExclusionsAndTheTabOr
     EXPECT_EQ(GetFocus(), end);
     EXPECT_EQ(GetNextDlgTabItem(w, end, FALSE), list);
     EXPECT_EQ(GetNextDlgTabItem(w, list, FALSE), make);
-    EXPECT_EQ(GetNextDlgTabItem(w, make, FALSE), end);  // the hidden stop button is skipped
+    // The hidden stop button is skipped; the check box, unticked by the settings, comes last.
+    HWND changed = Child(w, L"BUTTON", L"更新分のみコンパイル");
+    EXPECT_EQ(GetNextDlgTabItem(w, make, FALSE), changed);
+    EXPECT_EQ(GetNextDlgTabItem(w, changed, FALSE), end);
+    EXPECT_EQ(SendMessageW(changed, BM_GETCHECK, 0, 0), BST_UNCHECKED);
     EXPECT_NE(Child(w, L"STATIC", L"複数選択可能：\u3000[Shift]＝連続選択\u3000[Ctrl]＝個別選択"),
               nullptr);
 }
