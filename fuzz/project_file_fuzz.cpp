@@ -1,11 +1,13 @@
 // Project files: the executable and output folder they name, their member lines counted as the
-// step count does, and the VB5 rewrite, which keeps every other line and changes nothing when
+// step count does, the make decision's reading (inputs, references, a plan of one project, which
+// writes nothing), and the VB5 rewrite, which keeps every other line and changes nothing when
 // done again.
 #include <algorithm>
 
 #include "app/globals.h"
 #include "app/text_helpers.h"
 #include "catalogue/project_file.h"
+#include "compile/make_plan.h"
 #include "fuzz_support.h"
 #include "platform/platform.h"
 #include "step/member_lists.h"
@@ -61,6 +63,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     options.writeReport = false;
     CountProjectSteps(project, lists, lstStep, options);
     KINOHA_FUZZ_CHECK(!lstStep.empty() && lstStep.size() <= lists.Count() + 2);
+
+    const ProjectInputs inputs = ReadProjectInputs(project);
+    KINOHA_FUZZ_CHECK(!inputs.files.empty() && inputs.files[0].path == project);
+    KINOHA_FUZZ_CHECK(inputs.output == GetProjectOutput(project));
+    for (const auto& r : inputs.references) KINOHA_FUZZ_CHECK(!r.name.empty() || !r.path.empty());
+    // One project orders as itself, whatever it references (its own output included).
+    const MakePlan plan({project}, {project});
+    KINOHA_FUZZ_CHECK(plan.Cycle().empty() && plan.Order().size() == 1);
+    KINOHA_FUZZ_CHECK(!plan.StateNow(0).reason.empty());
+    std::string unchanged;
+    KINOHA_FUZZ_CHECK(platform::ReadFileBytes(project, unchanged) && unchanged == bytes);
 
     // With VB6 nothing is written; with VB5 the file is rewritten once, and a second rewrite
     // changes nothing.

@@ -133,21 +133,16 @@ ProjectInputs ReadProjectInputs(const std::wstring& projectPath) {
             member(l.substr(11), false);
         } else if (StartsWith(l, L"ResFile32=")) {
             member(l.substr(10), false);
-        } else if (StartsWith(l, L"Reference=")) {
-            const std::wstring_view v = Trimmed(l.substr(10));
+        } else if (StartsWith(l, L"Reference=") || StartsWith(l, L"Object=")) {
+            // "Object=" names a control by file name only; "Reference=" a library by path.
+            const bool object = l.front() == L'O';
+            const std::wstring_view v = Trimmed(l.substr(object ? 7 : 10));
             std::wstring_view project;
             if (ProjectReferenceText(v, project)) {
                 AddReference(in, folder, v, project, false, true);
             } else {
-                AddReference(in, folder, v, ReferencePath(v), false, false);
-            }
-        } else if (StartsWith(l, L"Object=")) {
-            const std::wstring_view v = Trimmed(l.substr(7));
-            std::wstring_view project;
-            if (ProjectReferenceText(v, project)) {
-                AddReference(in, folder, v, project, false, true);
-            } else {
-                AddReference(in, folder, v, ObjectName(v), true, false);
+                AddReference(in, folder, v, object ? ObjectName(v) : ReferencePath(v), object,
+                             false);
             }
         }
     }
