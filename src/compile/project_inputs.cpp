@@ -53,7 +53,10 @@ std::wstring_view ObjectName(std::wstring_view v) {
 
 void AddReference(ProjectInputs& in, const std::wstring& folder, std::wstring_view text,
                   std::wstring_view target, bool byName, bool toProject) {
-    if (target.empty() || HasControlCharacter(target)) return;
+    // A value ending in a separator names a folder, no file.
+    if (target.empty() || HasControlCharacter(target) || target.back() == L'\\' ||
+        target.back() == L'/')
+        return;
     ProjectReference r;
     r.text = std::wstring(text);
     r.toProject = toProject;
