@@ -23,4 +23,9 @@ std::vector<std::wstring> GroupProjects(const std::wstring& groupPath) {
     return projects;
 }
 
+std::vector<std::wstring> EntryProjects(const std::wstring& entry) {
+    if (HasExtension(entry, L".VBG")) return GroupProjects(entry);
+    return {entry};
+}
+
 }  // namespace kinoha

@@ -13,4 +13,7 @@ namespace kinoha {
 // that exist as ordinary files are returned; a group that cannot be read gives none.
 std::vector<std::wstring> GroupProjects(const std::wstring& groupPath);
 
+// The projects a list entry stands for: a group file's (GroupProjects), or the project itself.
+std::vector<std::wstring> EntryProjects(const std::wstring& entry);
+
 }  // namespace kinoha

@@ -30,15 +30,8 @@ struct Watched {
 
 // The executables the entry builds, where their paths can be computed.
 std::vector<std::wstring> OutputFiles(const std::wstring& entry) {
-    std::vector<std::wstring> projects;
-    const std::wstring name = UpperAscii(NameOf(entry));
-    if (name.size() > 4 && name.compare(name.size() - 4, 4, L".VBG") == 0) {
-        projects = GroupProjects(entry);
-    } else {
-        projects.push_back(entry);
-    }
     std::vector<std::wstring> outputs;
-    for (const auto& project : projects) {
+    for (const auto& project : EntryProjects(entry)) {
         std::wstring exe = GetProjectExe(project);
         if (!exe.empty()) outputs.push_back(std::move(exe));
     }

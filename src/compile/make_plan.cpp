@@ -5,6 +5,7 @@
 #include <functional>
 #include <queue>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
 #include "app/text_helpers.h"
@@ -16,15 +17,8 @@ namespace kinoha {
 namespace {
 
 constexpr std::size_t kNotSelected = static_cast<std::size_t>(-1);
-
-bool IsGroup(const std::wstring& path) {
-    return HasExtension(path, L".VBG");
-}
-
-std::vector<std::wstring> ProjectsOf(const std::wstring& entry) {
-    if (IsGroup(entry)) return GroupProjects(entry);
-    return {entry};
-}
+constexpr wchar_t kNoOutput[] = L"出力なし";
+constexpr wchar_t kUpToDate[] = L"最新";
 
 template <class T>
 void AddOnce(std::vector<T>& list, const T& value) {
@@ -98,7 +92,7 @@ MakePlan::MakePlan(std::vector<std::wstring> entries, const std::vector<std::wst
     entries_.reserve(entries.size());
     for (auto& path : entries) {
         Entry e;
-        for (const auto& project : ProjectsOf(path))
+        for (const auto& project : EntryProjects(path))
             e.projects.push_back(ReadProjectInputs(project));
         e.referencedOutputs.resize(e.projects.size());
         e.path = std::move(path);
@@ -113,8 +107,12 @@ void MakePlan::Relate(const std::vector<std::wstring>& known) {
     for (std::size_t i = 0; i < entries_.size(); ++i) {
         for (const auto& p : entries_[i].projects) producers.Add(p.project, p.output, i);
     }
+    std::unordered_set<std::wstring> selected;
+    for (const auto& e : entries_) selected.insert(PathKey(e.path));
     for (const auto& entry : known) {
-        for (const auto& project : ProjectsOf(entry)) {
+        // A selected entry's projects were read above; its group file is not read again.
+        if (selected.count(PathKey(entry)) != 0) continue;
+        for (const auto& project : EntryProjects(entry)) {
             if (!producers.Known(project))
                 producers.Add(project, GetProjectOutput(project), kNotSelected);
         }
@@ -212,7 +210,7 @@ void MakePlan::Sort() {
 MakeState MakePlan::StateNow(std::size_t i) const {
     const Entry& e = entries_[i];
     if (e.projects.empty()) return {false, L"プロジェクトがありません", {}};
-    const bool group = IsGroup(e.path);
+    const bool group = HasExtension(e.path, L".VBG");
     for (std::size_t k = 0; k < e.projects.size(); ++k) {
         const ProjectInputs& p = e.projects[k];
         const std::wstring prefix = group ? NameOf(p.project) + L"：" : std::wstring();

@@ -15,10 +15,6 @@
 
 namespace kinoha {
 
-// The reasons a project is compiled or not, as rows and the command line show them.
-inline constexpr wchar_t kNoOutput[] = L"出力なし";
-inline constexpr wchar_t kUpToDate[] = L"最新";
-
 struct MakeState {
     bool upToDate = false;
     // "最新"; or why not: "出力なし", "更新" (the newest changed file), "ファイル無し", ...
@@ -42,7 +38,6 @@ class MakePlan {
     // files; writes nothing.
     MakePlan(std::vector<std::wstring> entries, const std::vector<std::wstring>& known);
 
-    std::size_t Size() const { return entries_.size(); }
     const std::wstring& EntryPath(std::size_t i) const { return entries_[i].path; }
     // Indexes into the entries, in the order to compile them. Empty when there is a cycle.
     const std::vector<std::size_t>& Order() const { return order_; }

@@ -51,14 +51,13 @@ std::wstring_view ObjectName(std::wstring_view v) {
     return semi == std::wstring_view::npos ? std::wstring_view() : Trimmed(v.substr(semi + 1));
 }
 
-void AddReference(ProjectInputs& in, const std::wstring& folder, std::wstring_view text,
-                  std::wstring_view target, bool byName, bool toProject) {
+void AddReference(ProjectInputs& in, const std::wstring& folder, std::wstring_view target,
+                  bool byName, bool toProject) {
     // A value ending in a separator names a folder, no file.
     if (target.empty() || HasControlCharacter(target) || target.back() == L'\\' ||
         target.back() == L'/')
         return;
     ProjectReference r;
-    r.text = std::wstring(text);
     r.toProject = toProject;
     // A file name without a folder is matched by name, as the file's place is not given; a
     // project reference is always a path from this project's folder.
@@ -142,10 +141,9 @@ ProjectInputs ReadProjectInputs(const std::wstring& projectPath) {
             const std::wstring_view v = Trimmed(l.substr(object ? 7 : 10));
             std::wstring_view project;
             if (ProjectReferenceText(v, project)) {
-                AddReference(in, folder, v, project, false, true);
+                AddReference(in, folder, project, false, true);
             } else {
-                AddReference(in, folder, v, object ? ObjectName(v) : ReferencePath(v), object,
-                             false);
+                AddReference(in, folder, object ? ObjectName(v) : ReferencePath(v), object, false);
             }
         }
     }

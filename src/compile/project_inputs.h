@@ -9,7 +9,6 @@
 namespace kinoha {
 
 struct ProjectReference {
-    std::wstring text;  // as the project file gives it, for messages
     // The referenced file as a full path; empty when the project gives only a file name (an
     // "Object=" line) and for a project reference.
     std::wstring path;

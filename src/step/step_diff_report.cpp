@@ -247,15 +247,8 @@ bool DiffProjectSteps(const std::wstring& oldProject, const std::wstring& newPro
     if (options.totals != nullptr) *options.totals = total;
     if (options.states != nullptr) std::copy(states, states + 4, options.states);
 
-    if (!options.writeReport) return true;
-    std::wstring reportPath;
-    if (!StepDiffReportPath(newProject, reportPath))
-        return Fail(options.failure, StepFailureKind::ReportUnnamed, newProject,
-                    L"the project path names no file");
-    if (!platform::ReplaceFileAtomically(reportPath, StepReportBytes(lines)))
-        return Fail(options.failure, StepFailureKind::ReportUnwritable, reportPath,
-                    L"the report file cannot be written");
-    return true;
+    return !options.writeReport ||
+           WriteStepReport(StepDiffReportPath, newProject, lines, options.failure);
 }
 
 }  // namespace kinoha

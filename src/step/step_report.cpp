@@ -124,6 +124,18 @@ std::wstring FormatStepDate(const platform::LocalDateTime& t) {
     return s;
 }
 
+bool WriteStepReport(ReportNamer namer, const std::wstring& projectPath,
+                     const std::vector<std::wstring>& lines, StepFailure* failure) {
+    std::wstring reportPath;
+    if (!namer(projectPath, reportPath))
+        return Fail(failure, StepFailureKind::ReportUnnamed, projectPath,
+                    L"the project path names no file");
+    if (!platform::ReplaceFileAtomically(reportPath, StepReportBytes(lines)))
+        return Fail(failure, StepFailureKind::ReportUnwritable, reportPath,
+                    L"the report file cannot be written");
+    return true;
+}
+
 std::string StepReportBytes(const std::vector<std::wstring>& lstStep) {
     std::wstring text;
     for (const auto& line : lstStep) {
@@ -194,15 +206,8 @@ bool CountProjectSteps(const std::wstring& projectPath, const MemberLists& membe
                       std::to_wstring(total.blank) + L",-");
     if (options.totals != nullptr) *options.totals = total;
 
-    if (!options.writeReport) return true;
-    std::wstring reportPath;
-    if (!StepReportPath(projectPath, reportPath))
-        return Fail(options.failure, StepFailureKind::ReportUnnamed, projectPath,
-                    L"the project path names no file");
-    if (!platform::ReplaceFileAtomically(reportPath, StepReportBytes(lstStep)))
-        return Fail(options.failure, StepFailureKind::ReportUnwritable, reportPath,
-                    L"the report file cannot be written");
-    return true;
+    return !options.writeReport ||
+           WriteStepReport(StepReportPath, projectPath, lstStep, options.failure);
 }
 
 }  // namespace kinoha

@@ -57,4 +57,11 @@ std::wstring NameCell(std::wstring name);
 // The report lines as the file holds them.
 std::string StepReportBytes(const std::vector<std::wstring>& lstStep);
 
+// Writes a report's lines to the file `namer` names after the project (StepReportPath,
+// StepDiffReportPath), replacing it whole. False, with `failure` filled, when the project path
+// names no file or the file cannot be written.
+using ReportNamer = bool (*)(const std::wstring& projectPath, std::wstring& reportPath);
+bool WriteStepReport(ReportNamer namer, const std::wstring& projectPath,
+                     const std::vector<std::wstring>& lines, StepFailure* failure);
+
 }  // namespace kinoha
