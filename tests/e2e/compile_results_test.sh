@@ -36,7 +36,9 @@ read -r x y w h <<<"$(xwininfo -id "$WIN" | awk -F: '/Absolute upper-left X/{x=$
   /Absolute upper-left Y/{y=$2} /Width/{w=$2} /Height/{h=$2} END{print x + 0, y + 0, w + 0, h + 0}')"
 import -window root -crop "${w}x${h}+${x}+${y}" "$ARTIFACTS/compile-window-mixed-run.png" 2>/dev/null || true
 
-# The failed row opens its log: a double-click, then Enter on it.
+# The failed row opens its log: Enter on it, then a double-click. Under Wine the window may be
+# left inactive once the viewer has run (a first click then only activates it): its taskbar
+# button brings it back before the double-click, as a user would do.
 opened_log() {
   for _ in $(seq 50); do [ "$(standin_log | wc -l)" -ge "$1" ] && break; sleep 0.2; done
   local opened
@@ -44,10 +46,15 @@ opened_log() {
   [[ "$opened" == "\"$vb\" \""*"\\Kinoha\\logs\\"*"\\Uriage.log\"" ]] ||
     fail "the failed row did not open its log ($2): [$opened]"
 }
-xdotool mousemove --window "$WIN" 200 $((ROW0 + 13)) click --repeat 2 --delay 80 1
-opened_log 4 double-click
+xdotool mousemove --window "$WIN" 200 $((ROW0 + 13)) click 1
+sleep 0.3
 keys Return
-opened_log 5 Enter
+opened_log 4 Enter
+focus_desktop
+xdotool mousemove 170 757 click 1
+sleep 0.5
+xdotool mousemove --window "$WIN" 200 $((ROW0 + 13)) click --repeat 2 --delay 80 1
+opened_log 5 double-click
 log_file=$(standin_log | sed -n 4p | sed 's/.* "\(.*\)"$/\1/')
 log "opened $log_file"
 screenshot log-opened
