@@ -66,9 +66,16 @@ prepare_prefix() {
 # The settings file's name: the system's version name, as the program asks for it (Wine has no
 # "Version" value, so its product name).
 SETTINGS_NAME=Kinoha
+# The query is tried again when it fails: the first Wine command in a freshly copied prefix can
+# fail while the prefix settles, and under pipefail that failure ended a test without a word.
 settings_name() {
-  SETTINGS_NAME=$(wine reg query 'HKLM\Software\Microsoft\Windows NT\CurrentVersion' /v ProductName \
-    2>/dev/null | tr -d '\r' | sed -n 's/.*ProductName *REG_SZ *//p')
+  SETTINGS_NAME=
+  for _ in 1 2 3 4 5; do
+    SETTINGS_NAME=$(wine reg query 'HKLM\Software\Microsoft\Windows NT\CurrentVersion' /v ProductName \
+      2>/dev/null | tr -d '\r' | sed -n 's/.*ProductName *REG_SZ *//p' || true)
+    [ -n "$SETTINGS_NAME" ] && break
+    sleep 0.5
+  done
   SETTINGS_NAME=${SETTINGS_NAME:-Kinoha}
 }
 settings_file() {
