@@ -62,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
 
-    const std::wstring entry = FormMemberEntry(L"member.frm", fuzz::Folder());
+    const std::wstring entry = FormMemberEntry(fuzz::Folder() + L"\\member.frm");
     KINOHA_FUZZ_CHECK(entry.size() == kNameColumn + 1 + path.size());
     KINOHA_FUZZ_CHECK(entry[kNameColumn] == L'|' && MemberEntryPath(entry) == path);
     return 0;

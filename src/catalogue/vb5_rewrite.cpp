@@ -1,6 +1,5 @@
 #include "app/text_helpers.h"
 #include "catalogue/project_file.h"
-#include "catalogue/project_values.h"
 #include "platform/platform.h"
 
 namespace kinoha {
@@ -14,11 +13,13 @@ bool IsVb6OnlyLine(const std::wstring& line) {
 
 // The file again without the VB6-only lines, every line ended by CR LF. Lines are copied as
 // the bytes they were, so nothing outside the code page is changed on the way.
-std::string WithoutVb6Lines(const project_values::LineTable& table) {
+std::string WithoutVb6Lines(const ProjectFile& file) {
+    std::vector<std::string_view> lines;
+    platform::SplitLines(file.bytes, lines);
     std::string out;
-    for (std::size_t i = 0; i < table.raw.size(); ++i) {
-        if (IsVb6OnlyLine(table.lines[i])) continue;
-        out.append(table.raw[i]);
+    for (const auto line : lines) {
+        if (IsVb6OnlyLine(platform::DecodeAnsi(line))) continue;
+        out.append(line);
         out.append("\r\n");
     }
     return out;
@@ -28,9 +29,10 @@ std::string WithoutVb6Lines(const project_values::LineTable& table) {
 
 bool PrepareProjectForVb(const std::wstring& projectPath, const std::wstring& vbMain) {
     if (FindUpper(vbMain, L"VB5.EXE") == 0) return true;
-    project_values::LineTable table;
-    if (!project_values::ReadLineTable(projectPath, table)) return false;
-    return platform::ReplaceFileAtomically(projectPath, WithoutVb6Lines(table));
+    // Read now, not taken from an earlier reading: the rewrite must not undo a later edit.
+    const ProjectFile file = ReadProjectFile(projectPath);
+    if (!file.read || file.shortPath32) return false;
+    return platform::ReplaceFileAtomically(projectPath, WithoutVb6Lines(file));
 }
 
 }  // namespace kinoha

@@ -1,7 +1,5 @@
 #include "cli/make_tool.h"
 
-#include <ctime>
-
 #include "app/text_helpers.h"
 #include "app/version.h"
 #include "catalogue/exclusion.h"
@@ -10,6 +8,7 @@
 #include "cli/tool_paths.h"
 #include "compile/compile_log_folder.h"
 #include "compile/compile_reports.h"
+#include "compile/make_entry.h"
 #include "compile/make_plan.h"
 #include "compile/vb_location.h"
 #include "platform/platform.h"
@@ -228,41 +227,32 @@ int RunMakeTool(const std::vector<std::wstring>& args, const LineWriter& out, co
     }
     PrintOrder(plan, shown, nullptr, out);
 
-    CompileLogFolder logs;
-    if (o.logDir.empty()) {
-        const std::time_t now = std::time(nullptr);
-        std::tm local{};
-        if (const std::tm* t = std::localtime(&now)) local = *t;
-        logs = CompileLogFolder::ForRun(local);
-    } else {
-        logs = CompileLogFolder::Given(platform::AbsolutePath(o.logDir));
-    }
+    CompileLogFolder logs = o.logDir.empty()
+                                ? CompileLogFolder::ForRunNow()
+                                : CompileLogFolder::Given(platform::AbsolutePath(o.logDir));
     if (logs.FellBack() && !logs.Folder().empty())
         err(L"kinoha-make: the logs folder cannot be written; logs go to " +
             platform::DisplayPath(logs.Folder()) + L"\n");
 
+    const MakeSettings settings{vb, o.changed, run, [&](const std::wstring& entry) {
+                                    std::wstring log = logs.PathFor(entry);
+                                    // A log of an earlier run of the same name must not stand
+                                    // for this one.
+                                    if (!o.logDir.empty()) platform::RemoveFile(log);
+                                    return log;
+                                }};
     std::vector<CompiledEntry> results;
     CompileCounts counts;
     bool stopping = false;
     for (const std::size_t i : plan.Order()) {
-        const std::wstring& entry = entries[i];
         CompiledEntry e{shown[i], {}};
         if (stopping) {
             e.outcome.result = CompileResult::Stopped;
         } else {
-            const MakeStep step = plan.Next(i, o.changed);
-            if (step.action == MakeStep::Action::Compile) {
-                std::wstring log = logs.PathFor(entry);
-                // A log of an earlier run of the same name must not stand for this one.
-                if (!o.logDir.empty()) platform::RemoveFile(log);
-                e.outcome = CompileEntry(vb, entry, log, run);
-            } else {
-                e.outcome.result = step.action == MakeStep::Action::UpToDate
-                                       ? CompileResult::UpToDate
-                                       : CompileResult::NotRun;
-            }
+            const MadeEntry made = MakeEntry(plan, i, settings);
+            const MakeStep& step = made.step;
+            e.outcome = made.outcome;
             e.outcome.reason = ReasonText(step.why);
-            plan.Record(i, e.outcome.result);
             std::wstring line = std::wstring(Word(e.outcome.result)) + L"  " + e.path;
             if (step.action == MakeStep::Action::Compile) {
                 line += L"  " + Seconds(e.outcome.seconds);

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "app/text_helpers.h"
-#include "catalogue/group_file.h"
 #include "catalogue/project_file.h"
 #include "compile/compile_log.h"
 #include "platform/platform.h"
@@ -27,16 +26,6 @@ struct Watched {
         return platform::FileWriteStamp(path, now) && (!existed || now != stamp);
     }
 };
-
-// The executables the entry builds, where their paths can be computed.
-std::vector<std::wstring> OutputFiles(const std::wstring& entry) {
-    std::vector<std::wstring> outputs;
-    for (const auto& project : EntryProjects(entry)) {
-        std::wstring exe = GetProjectExe(project);
-        if (!exe.empty()) outputs.push_back(std::move(exe));
-    }
-    return outputs;
-}
 
 CompileOutcome Failed(std::wstring why) {
     CompileOutcome o;
@@ -69,8 +58,9 @@ ProcessOutcome RunProcess(const std::wstring& commandLine) {
     return o;
 }
 
-CompileOutcome CompileEntry(const std::wstring& vbMain, const std::wstring& entry,
+CompileOutcome CompileEntry(const std::wstring& vbMain, const CompileTarget& target,
                             const std::wstring& logPath, const ProcessRunner& run) {
+    const std::wstring& entry = target.entry;
     const auto start = std::chrono::steady_clock::now();
     const auto finish = [&](CompileOutcome o) {
         o.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -79,7 +69,7 @@ CompileOutcome CompileEntry(const std::wstring& vbMain, const std::wstring& entr
 
     if (entry.find(L'"') != std::wstring::npos)
         return finish(Failed(L"ファイル名に「\"」が含まれているため、コンパイルしません"));
-    const std::wstring rawOutDir = GetOutputDir(entry);
+    const std::wstring& rawOutDir = target.outDir;
     const std::wstring outDir = OutDirArgument(rawOutDir);
     if (!rawOutDir.empty() && outDir.empty())
         return finish(Failed(L"出力先フォルダ名に「\"」が含まれているため、コンパイルしません：" +
@@ -92,7 +82,7 @@ CompileOutcome CompileEntry(const std::wstring& vbMain, const std::wstring& entr
     // A file that VB5 needed rewritten and did not get is compiled without /outdir.
     const bool prepared = PrepareProjectForVb(entry, vbMain);
     std::vector<Watched> outputs;
-    for (auto& path : OutputFiles(entry)) outputs.emplace_back(std::move(path));
+    for (const auto& path : target.outputs) outputs.emplace_back(path);
     const Watched log(logPath);
 
     const ProcessOutcome process =

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "compile/compile_result.h"
 
@@ -32,13 +33,19 @@ using ProcessRunner = std::function<ProcessOutcome(const std::wstring& commandLi
 // The platform's run (RunCommandLineAndWait), window events handled while it waits.
 ProcessOutcome RunProcess(const std::wstring& commandLine);
 
-// Compiles `entry` with the VB executable `vbMain`, its log going to `logPath`. A project file
+// What one compile is given, from the plan's reading of the entry's project files.
+struct CompileTarget {
+    std::wstring entry;                 // the project or group file
+    std::wstring outDir;                // the output folder for /outdir; empty for none
+    std::vector<std::wstring> outputs;  // the files the compile writes, where they are known
+};
+
+// Compiles the target with the VB executable `vbMain`, its log going to `logPath`. A project file
 // that VB5 needs rewritten is prepared first (PrepareProjectForVb). Any failing signal makes
-// the result Failed; an output path that cannot be computed (a DLL or control project, a group
-// member without ".EXE") is not a signal. Nothing is started when the entry's path or output
-// folder holds a double quote, when there is no log file to give VB, or when the VB executable
-// does not exist.
-CompileOutcome CompileEntry(const std::wstring& vbMain, const std::wstring& entry,
+// the result Failed; an output whose path is not known is no signal. Nothing is started when the
+// entry's path or output folder holds a double quote, when there is no log file to give VB, or when
+// the VB executable does not exist.
+CompileOutcome CompileEntry(const std::wstring& vbMain, const CompileTarget& target,
                             const std::wstring& logPath, const ProcessRunner& run);
 
 }  // namespace kinoha

@@ -109,6 +109,13 @@ CompileLogFolder CompileLogFolder::ForRun(const std::tm& now) {
     return ForRun(Join(platform::PerUserDirectory(), L"logs"), TemporaryLogs(), now);
 }
 
+CompileLogFolder CompileLogFolder::ForRunNow() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    if (const std::tm* t = std::localtime(&now)) local = *t;
+    return ForRun(local);
+}
+
 CompileLogFolder CompileLogFolder::Given(const std::wstring& folder) {
     CompileLogFolder f;
     if (Usable(folder)) {

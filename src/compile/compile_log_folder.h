@@ -23,6 +23,8 @@ class CompileLogFolder {
     // The logs folder of the program: PerUserDirectory()\logs, else the temporary folder's
     // Kinoha\logs.
     static CompileLogFolder ForRun(const std::tm& now);
+    // The same, for a run starting now (local time).
+    static CompileLogFolder ForRunNow();
     // Logs written straight into `folder` (kinoha-make --log-dir); the temporary folder when
     // `folder` cannot be written.
     static CompileLogFolder Given(const std::wstring& folder);

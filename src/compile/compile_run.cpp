@@ -1,28 +1,20 @@
 #include "compile/compile_run.h"
 
-#include <ctime>
 #include <utility>
 
 #include "app/globals.h"
 #include "app/standard_messages.h"
 #include "catalogue/exclusion.h"
+#include "compile/make_entry.h"
 #include "platform/platform.h"
 
 namespace kinoha {
-namespace {
-CompileLogFolder ProgramLogFolder() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    if (const std::tm* t = std::localtime(&now)) local = *t;
-    return CompileLogFolder::ForRun(local);
-}
-}  // namespace
 
 CompileRun::CompileRun(CompileView& view, ProcessRunner runner, LogFolderMaker logs)
     : ListRun(view, L"コンパイル", false),
       view_(view),
       runner_(runner ? std::move(runner) : ProcessRunner(RunProcess)),
-      logs_(logs ? std::move(logs) : LogFolderMaker(ProgramLogFolder)) {}
+      logs_(logs ? std::move(logs) : LogFolderMaker(&CompileLogFolder::ForRunNow)) {}
 
 WindowGeometry CompileRun::Load() {
     // Group files stay whole: VB compiles a group as one.
@@ -93,22 +85,15 @@ void CompileRun::RunEntry(const std::wstring&) {
 }
 
 void CompileRun::RunRow(std::size_t row) {
-    const std::size_t i = planIndex_[row];
-    const MakeStep step = plan_->Next(i, gMakeChanged == 1);
-    CompileOutcome outcome;
-    if (step.action == MakeStep::Action::Compile) {
-        // The logs folder is made when the first compile starts, not for a run that compiles
-        // nothing.
-        if (!runLogs_) runLogs_ = logs_();
-        const std::wstring& entry = Rows()[row];
-        outcome = CompileEntry(gVbMain, entry, runLogs_->PathFor(entry), runner_);
-    } else {
-        outcome.result = step.action == MakeStep::Action::UpToDate ? CompileResult::UpToDate
-                                                                   : CompileResult::NotRun;
-    }
-    outcome.reason = step.why.Text();
-    plan_->Record(i, outcome.result);
-    SetResult(row, std::move(outcome));
+    MakeSettings settings{gVbMain, gMakeChanged == 1, runner_, [this](const std::wstring& entry) {
+                              // The logs folder is made when the first compile starts, not for
+                              // a run that compiles nothing.
+                              if (!runLogs_) runLogs_ = logs_();
+                              return runLogs_->PathFor(entry);
+                          }};
+    MadeEntry made = MakeEntry(*plan_, planIndex_[row], settings);
+    made.outcome.reason = made.step.why.Text();
+    SetResult(row, std::move(made.outcome));
 }
 
 void CompileRun::SetResult(std::size_t row, CompileOutcome outcome) {

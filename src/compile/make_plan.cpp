@@ -207,6 +207,18 @@ void MakePlan::Sort() {
     order_.clear();
 }
 
+CompileTarget MakePlan::Target(std::size_t i) const {
+    const Entry& e = entries_[i];
+    CompileTarget t;
+    t.entry = e.path;
+    if (!HasExtension(e.path, L".VBG") && !e.projects.empty()) t.outDir = e.projects[0].outputDir;
+    for (const auto& p : e.projects) {
+        // Only an executable's path is sure: a DLL or control may be registered elsewhere.
+        if (HasExtension(p.output, L".EXE")) t.outputs.push_back(p.output);
+    }
+    return t;
+}
+
 MakeState MakePlan::StateNow(std::size_t i) const {
     const Entry& e = entries_[i];
     if (e.projects.empty()) return {false, L"プロジェクトがありません", {}};

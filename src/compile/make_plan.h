@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "compile/compile_entry.h"
 #include "compile/compile_result.h"
 #include "compile/project_inputs.h"
 
@@ -20,7 +21,7 @@ struct MakeState {
     // "最新"; or why not: "出力なし", "更新" (the newest changed file), "ファイル無し", ...
     std::wstring reason;
     std::wstring file;  // the file the reason is about; empty when none
-    // The reason for people: "更新：C:\srcrmMain.frm"; the command line shows the file its way.
+    // The reason for people: "更新：C:\src\frmMain.frm"; the command line shows the file its way.
     std::wstring Text() const { return file.empty() ? reason : reason + L"：" + file; }
 };
 
@@ -48,6 +49,10 @@ class MakePlan {
     // What the planning noticed about an entry: a reference matched by file name only, a
     // project that references its own output, another project building the same file.
     const std::vector<std::wstring>& Notes(std::size_t i) const { return entries_[i].notes; }
+
+    // What the compile of entry i is given, from the plan's reading: a project's output folder
+    // (a group gets none: each of its projects names its own) and the executables it writes.
+    CompileTarget Target(std::size_t i) const;
 
     // The entry's state from its files as they are now.
     MakeState StateNow(std::size_t i) const;

@@ -6,17 +6,9 @@
 #include <string>
 #include <vector>
 
-namespace kinoha {
+#include "catalogue/project_file.h"
 
-struct ProjectReference {
-    // The referenced file as a full path; empty when the project gives only a file name (an
-    // "Object=" line) and for a project reference.
-    std::wstring path;
-    std::wstring name;  // the file name alone
-    // A reference to another project file itself ("*\A" form, inside a group): `path` is
-    // that project file.
-    bool toProject = false;
-};
+namespace kinoha {
 
 struct ProjectInput {
     std::wstring path;
@@ -29,13 +21,15 @@ struct ProjectInputs {
     std::wstring project;
     bool read = false;                // the project file could be read
     std::wstring output;              // empty when the project names none
+    std::wstring outputDir;           // the Path32 folder, given to VB as /outdir; may be empty
     std::vector<ProjectInput> files;  // the project file first
     std::vector<ProjectReference> references;
 };
 
-// Reads the project file's member, resource, related-document, "Reference=" and "Object="
-// lines. Only reads; a file that cannot be read gives read == false and the project file as its
-// one input.
+// The make inputs of a project from its reading: the project file, its members with their side
+// files, related documents and resource file, in line order, and its references. A file that
+// could not be read gives read == false and the project file as its one input.
+ProjectInputs InputsOf(const ProjectFile& project);
 ProjectInputs ReadProjectInputs(const std::wstring& projectPath);
 
 // The side file VB writes beside a member of this kind (".frm" → ".frx", ".ctl" → ".ctx",

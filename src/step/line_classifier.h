@@ -7,13 +7,13 @@
 #include <functional>
 #include <string_view>
 
+#include "catalogue/project_file.h"
 #include "step/count_options.h"
 
 namespace kinoha {
 
 // Form, Doc and Dsr (and Ctl and Pag, the user controls and property pages counted on demand)
-// share the rules with a screen part; Module and Class have none.
-enum class MemberKind { Form, Module, Class, Doc, Dsr, Ctl, Pag };
+// share the rules with a screen part; Module and Class (MemberKind) have none.
 
 enum class LineClass {
     Screen,

@@ -17,10 +17,6 @@ std::wstring_view TrimBlanks(std::wstring_view s) {
     return s;
 }
 
-bool StartsWith(std::wstring_view line, std::wstring_view key) {
-    return line.substr(0, key.size()) == key;
-}
-
 // The member name a line of a form-like file declares; false when the line declares none.
 bool DeclaredName(std::wstring_view line, std::wstring& name) {
     struct Fixed {
@@ -91,7 +87,7 @@ class NameSearch {
 
 struct MemberLine {
     MemberKind kind;
-    std::wstring value;
+    std::wstring path;
     std::wstring entry;
 };
 
@@ -158,10 +154,8 @@ std::wstring MemberEntryPath(std::wstring_view entry) {
     return std::wstring(entry.size() > kNameColumn + 1 ? entry.substr(kNameColumn + 1) : L"");
 }
 
-std::wstring FormMemberEntry(std::wstring_view value, std::wstring_view projectFolder) {
-    const std::wstring path =
-        ResolvePath(std::wstring(projectFolder) + L"\\" + std::wstring(value));
-    if (HoldsNul(path)) return kFailedMemberEntry;
+std::wstring FormMemberEntry(const std::wstring& path) {
+    if (path.empty() || HoldsNul(path)) return kFailedMemberEntry;
     // Line by line up to the declaring line, near the top; the rest is not read.
     NameSearch search;
     LineSplitter<NameSearch> lines(search);
@@ -180,68 +174,77 @@ std::wstring FormMemberEntry(std::wstring_view value, std::wstring_view projectF
     return MemberEntry(search.Name(), path);
 }
 
-bool CodeMemberEntry(std::wstring_view value, std::wstring_view projectFolder,
-                     std::wstring& entry) {
-    std::int32_t p = 0, count = 0;
-    SearchString(0, value, L"; ", p, count);
-    if (p == 0) return false;
-    const auto at = static_cast<std::size_t>(p - 1);
-    entry = MemberEntry(value.substr(0, at), ResolvePath(std::wstring(projectFolder) + L"\\" +
-                                                         std::wstring(value.substr(at + 2))));
-    return true;
+namespace {
+// The step report's kind of a member line; false for the lines it does not count.
+bool CountedKind(ProjectMember::Key key, const CountOptions& counting, MemberKind& kind) {
+    switch (key) {
+        case ProjectMember::Key::Form:
+            kind = MemberKind::Form;
+            return true;
+        case ProjectMember::Key::Module:
+            kind = MemberKind::Module;
+            return true;
+        case ProjectMember::Key::Class:
+            kind = MemberKind::Class;
+            return true;
+        case ProjectMember::Key::UserDocument:
+            kind = MemberKind::Doc;
+            return true;
+        case ProjectMember::Key::Designer:
+            kind = MemberKind::Dsr;
+            return true;
+        case ProjectMember::Key::UserControl:
+            kind = MemberKind::Ctl;
+            return counting.countControls;
+        case ProjectMember::Key::PropertyPage:
+            kind = MemberKind::Pag;
+            return counting.countControls;
+        case ProjectMember::Key::RelatedDoc:
+        case ProjectMember::Key::ResFile:
+            break;
+    }
+    return false;
 }
+}  // namespace
 
 bool ReadProjectMembers(const std::wstring& projectPath, MemberLists& lists, StepFailure* failure,
                         StepWorkers* workers, const CountOptions& counting) {
-    lists.Clear();
-    const std::wstring folder = FolderOf(projectPath);
-    std::vector<std::wstring> lines;
-    const bool readable = platform::ReadTextLines(projectPath, lines);
+    return ListProjectMembers(ReadProjectFile(projectPath), lists, failure, workers, counting);
+}
 
+bool ListProjectMembers(const ProjectFile& project, MemberLists& lists, StepFailure* failure,
+                        StepWorkers* workers, const CountOptions& counting) {
+    lists.Clear();
     // Collect the member lines first, so that the form-like files can be opened side by side;
     // the entries are added in line order, as reading line by line adds them.
     std::vector<MemberLine> members;
-    bool complete = readable;
+    bool complete = project.read;
     std::wstring badLine;
-    for (const auto& line : lines) {
-        static constexpr struct {
-            std::wstring_view key;
-            MemberKind kind;
-        } kKeys[] = {{L"Form=", MemberKind::Form},        {L"Designer=", MemberKind::Dsr},
-                     {L"UserDocument=", MemberKind::Doc}, {L"Module=", MemberKind::Module},
-                     {L"Class=", MemberKind::Class},      {L"UserControl=", MemberKind::Ctl},
-                     {L"PropertyPage=", MemberKind::Pag}};
-        bool matched = false;
-        for (const auto& k : kKeys) {
-            if (!StartsWith(line, k.key)) continue;
-            if ((k.kind == MemberKind::Ctl || k.kind == MemberKind::Pag) && !counting.countControls)
-                break;
-            MemberLine m{k.kind, line.substr(k.key.size()), {}};
-            if (k.kind == MemberKind::Module || k.kind == MemberKind::Class) {
-                if (!CodeMemberEntry(m.value, folder, m.entry)) {
-                    complete = false;
-                    badLine = line;
-                }
-            }
-            if (complete) members.push_back(std::move(m));
-            matched = true;
+    for (const auto& m : project.members) {
+        if (m.afterIconForm) break;
+        MemberKind kind = MemberKind::Form;
+        if (!CountedKind(m.key, counting, kind)) continue;
+        const bool code = kind == MemberKind::Module || kind == MemberKind::Class;
+        if (code && (!m.nameSeparated || m.path.empty())) {
+            complete = false;
+            badLine = m.line;
             break;
         }
-        if (!complete) break;
-        if (!matched && StartsWith(line, L"IconForm=")) break;
+        members.push_back({kind, m.path, code ? MemberEntry(m.name, m.path) : std::wstring()});
     }
 
     ForEachMember(workers, members.size(), [&](std::size_t i) {
         MemberLine& m = members[i];
         if (m.kind != MemberKind::Module && m.kind != MemberKind::Class)
-            m.entry = FormMemberEntry(m.value, folder);
+            m.entry = FormMemberEntry(m.path);
     });
 
     bool unreadableNoted = false;
     for (auto& m : members) {
         if (failure != nullptr && !unreadableNoted && m.entry == kFailedMemberEntry) {
             unreadableNoted = true;
-            *failure = {ResolvePath(folder + L"\\" + m.value), L"the member file cannot be read",
+            // A line naming no file at all is told by its project.
+            *failure = {m.path.empty() ? project.path : m.path, L"the member file cannot be read",
                         StepFailureKind::MemberUnreadable};
         }
         switch (m.kind) {
@@ -268,11 +271,11 @@ bool ReadProjectMembers(const std::wstring& projectPath, MemberLists& lists, Ste
                 break;
         }
     }
-    if (failure != nullptr && !readable)
-        *failure = {projectPath, L"the project file cannot be read",
+    if (failure != nullptr && !project.read)
+        *failure = {project.path, L"the project file cannot be read",
                     StepFailureKind::ProjectUnreadable};
-    if (failure != nullptr && readable && !complete)
-        *failure = {projectPath, L"the line \"" + badLine + L"\" names no file after \"; \"",
+    if (failure != nullptr && project.read && !complete)
+        *failure = {project.path, L"the line \"" + badLine + L"\" names no file after \"; \"",
                     StepFailureKind::MemberLineWithoutFile};
     return complete;
 }

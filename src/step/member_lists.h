@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "app/sorted_list.h"
+#include "catalogue/project_file.h"
 #include "step/count_options.h"
 #include "step/line_classifier.h"
 #include "step/step_failure.h"
@@ -53,21 +54,23 @@ inline bool HoldsNul(std::wstring_view path) {
 std::wstring MemberEntryName(std::wstring_view entry);
 std::wstring MemberEntryPath(std::wstring_view entry);
 
-// "Form=", "UserDocument=", "Designer=", "UserControl=", "PropertyPage=" value: the name is the
-// object declared in the member file; the failed entry when that file cannot be read.
-std::wstring FormMemberEntry(std::wstring_view value, std::wstring_view projectFolder);
-// "Module=", "Class=" value ("Name; path"): false when it holds no "; ".
-bool CodeMemberEntry(std::wstring_view value, std::wstring_view projectFolder, std::wstring& entry);
+// A form-like member (form, user document, designer, user control, property page): the name is
+// the object declared in the member file at `path`; the failed entry when that file cannot be
+// read.
+std::wstring FormMemberEntry(const std::wstring& path);
 
-// Clears the lists and fills them from the project file's member lines, up to its "IconForm="
-// line. True when the file was read to its end or to that line; false when it cannot be read
-// or a "Module="/"Class=" value holds no "; " (the entries added before stay). `failure` gets
-// the reason of a false result, and also names the first form-like member file that could not
-// be read (its entry is the failed entry). With `workers` the member files are read side by
-// side; the lists come out the same. User controls and property pages are read when
-// `counting` counts them.
+// Clears the lists and fills them from the project's member lines, up to its "IconForm="
+// line; a member named by an absolute path is read where it is. True when the file was read to its
+// end or to that line; false when it cannot be read or a "Module="/"Class=" value holds no "; "
+// (the entries added before stay). `failure` gets the reason of a false result, and also names the
+// first form-like member file that could not be read (its entry is the failed entry). With
+// `workers` the member files are read side by side; the lists come out the same. User controls and
+// property pages are read when `counting` counts them.
 bool ReadProjectMembers(const std::wstring& projectPath, MemberLists& lists,
                         StepFailure* failure = nullptr, StepWorkers* workers = nullptr,
                         const CountOptions& counting = {});
+// The same from a reading already made.
+bool ListProjectMembers(const ProjectFile& project, MemberLists& lists, StepFailure* failure,
+                        StepWorkers* workers, const CountOptions& counting);
 
 }  // namespace kinoha

@@ -16,10 +16,6 @@ TEST(MemberEntry, NameColumnFormAndCodeEntries) {
     const std::wstring entry = MemberEntry(L"在庫管理マスタメンテナンス画面ABCDEFGHIJ", L"x");
     EXPECT_EQ(MemberEntryName(entry), L"在庫管理マスタメンテナンス画面ABCDE");  // 20 characters
     EXPECT_EQ(MemberEntryPath(entry), L"x");
-    std::wstring code;
-    ASSERT_TRUE(CodeMemberEntry(L"MTSK; ..\\common\\MTSK.bas", L"C:\\w\\app", code));
-    EXPECT_EQ(code, MemberEntry(L"MTSK", L"C:\\w\\common\\MTSK.bas"));
-    EXPECT_FALSE(CodeMemberEntry(L"MTSK;MTSK.bas", L"C:\\w", code));
 
     test::TempDir dir;
     const std::pair<std::wstring, std::wstring> declared[] = {
@@ -32,10 +28,9 @@ TEST(MemberEntry, NameColumnFormAndCodeEntries) {
         {L"VERSION 5.00\nx\n", L""}};
     for (const auto& [text, name] : declared) {
         WriteAnsiFile(dir / L"f.frm", text);
-        EXPECT_EQ(FormMemberEntry(L"f.frm", dir.path()), MemberEntry(name, dir / L"f.frm"));
+        EXPECT_EQ(FormMemberEntry(dir / L"f.frm"), MemberEntry(name, dir / L"f.frm"));
     }
-    EXPECT_EQ(MemberEntryPath(FormMemberEntry(L"..\\f.frm", dir / L"prj")), dir / L"f.frm");
-    EXPECT_EQ(FormMemberEntry(L"missing.frm", dir.path()), kFailedMemberEntry);
+    EXPECT_EQ(FormMemberEntry(dir / L"missing.frm"), kFailedMemberEntry);
 }
 
 class ReadProjectMembersTest : public ::testing::Test {

@@ -1,0 +1,30 @@
+// Making one entry of a planned run: the decision (compile, up to date, not run), the compile
+// when it is due, and the result recorded in the plan. The batch compile window and kinoha-make
+// both drive a run through it and only present what it returns.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string>
+
+#include "compile/compile_entry.h"
+#include "compile/make_plan.h"
+
+namespace kinoha {
+
+struct MakeSettings {
+    std::wstring vbMain;
+    bool changedOnly = false;  // an up-to-date entry gets 最新 instead of a compile
+    ProcessRunner run;
+    // The log file for an entry about to be compiled; asked only when VB is to be started.
+    std::function<std::wstring(const std::wstring& entry)> logFor;
+};
+
+struct MadeEntry {
+    MakeStep step;           // what was decided, and why
+    CompileOutcome outcome;  // its result; `reason` is left to the caller to word
+};
+
+MadeEntry MakeEntry(MakePlan& plan, std::size_t i, const MakeSettings& settings);
+
+}  // namespace kinoha
