@@ -2,6 +2,7 @@
 
 #include <unordered_set>
 
+#include "app/sorted_list.h"
 #include "platform/case_fold.h"
 #include "platform/platform.h"
 
@@ -97,9 +98,10 @@ bool Search(const std::wstring& directory, Walk& walk) {
 }  // namespace
 
 bool SearchTree(const std::wstring& directory, const std::vector<std::wstring>& patterns,
-                std::vector<std::vector<std::wstring>>& lists, const SearchStep& step) {
+                std::vector<std::vector<std::wstring>>& lists, const SearchStep& step,
+                std::vector<std::wstring>* unreadable) {
     lists.assign(patterns.size(), {});
-    Walk walk{patterns, {}, true, true, step, nullptr, {}};
+    Walk walk{patterns, {}, true, true, step, unreadable, {}};
     for (auto& list : lists) walk.lists.push_back(&list);
     walk.visited.Enter(directory, false);
     return Search(directory, walk);
@@ -123,11 +125,21 @@ bool SearchDirectory(const std::wstring& directory, const std::wstring& pattern,
     return true;
 }
 
-bool ListMatchingFiles(const std::wstring& directory, const std::wstring& pattern,
-                       std::vector<std::wstring>& list, bool fullPaths) {
-    std::vector<platform::DirEntry> entries;
-    if (!platform::FindEntries(directory, pattern, entries)) return true;
-    AppendMatches(directory, entries, pattern, list, fullPaths, PumpStep);
+bool AddPathRows(const std::wstring& path, std::vector<std::wstring>& rows,
+                 std::vector<std::wstring>* unreadable) {
+    std::string identity;
+    if (platform::LookupFile(path)) {
+        rows.push_back(path);
+        return true;
+    }
+    if (!platform::DirectoryIdentity(path, identity)) return false;
+    std::vector<std::vector<std::wstring>> found;
+    SearchTree(path, {L"*.vbg", L"*.vbp"}, found, PumpStep, unreadable);
+    SortedList sorted;
+    for (auto& list : found) {
+        for (auto& f : list) sorted.Add(std::move(f));
+    }
+    rows.insert(rows.end(), sorted.begin(), sorted.end());
     return true;
 }
 

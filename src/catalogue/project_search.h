@@ -28,12 +28,17 @@ using SearchStep = std::function<bool()>;
 
 // The same walk for several patterns at once (one listing per directory), recursing, full
 // paths: lists[i] receives the matches of patterns[i]. Pending window events are not touched,
-// so it may run on any thread. False when a step stopped it.
+// so it may run on any thread. False when a step stopped it. `unreadable`, when given, receives
+// each directory that could not be listed.
 bool SearchTree(const std::wstring& directory, const std::vector<std::wstring>& patterns,
-                std::vector<std::vector<std::wstring>>& lists, const SearchStep& step);
+                std::vector<std::vector<std::wstring>>& lists, const SearchStep& step,
+                std::vector<std::wstring>* unreadable = nullptr);
 
-// One directory, no descent.
-bool ListMatchingFiles(const std::wstring& directory, const std::wstring& pattern,
-                       std::vector<std::wstring>& list, bool fullPaths);
+// Appends the rows a path given by the user stands for, as the catalogue would list them: a
+// file as it is; for a directory, the .vbg and .vbp files found below it in one walk, sorted as
+// the catalogue's list is. False when the path is neither a file nor a directory. `unreadable`,
+// when given, receives the directories below it that could not be read.
+bool AddPathRows(const std::wstring& path, std::vector<std::wstring>& rows,
+                 std::vector<std::wstring>* unreadable = nullptr);
 
 }  // namespace kinoha

@@ -131,6 +131,15 @@ bool CollectRows(const std::vector<std::wstring>& paths, Messages& messages,
     return false;
 }
 
+// The projects the rows stand for, groups split. The window tests only its rows; here a project
+// reached through a group is left out too, for the count and the diff alike.
+void ToolProjects(const std::vector<std::wstring>& rows,
+                  const std::vector<std::wstring>& exclusions, std::vector<std::wstring>& out) {
+    std::vector<std::wstring> listed;
+    FillStepProjects(rows, exclusions, listed);
+    out = WithoutExcluded(listed, exclusions);
+}
+
 // Each project once, where it is first reached (paths compared as Windows compares them).
 std::vector<std::wstring> Once(const std::vector<std::wstring>& projects, std::size_t& repeats) {
     std::vector<std::wstring> out;
@@ -192,8 +201,8 @@ int RunDiff(const ToolOptions& o, const ToolStreams& streams, Messages& messages
     if (!CollectRows({o.olderPath}, messages, olderRows, unreadable) ||
         !CollectRows({o.newerPath}, messages, newerRows, unreadable))
         return kExitUsage;
-    FillStepProjects(olderRows, o.exclusions, older);
-    FillStepProjects(newerRows, o.exclusions, newer);
+    ToolProjects(olderRows, o.exclusions, older);
+    ToolProjects(newerRows, o.exclusions, newer);
     const std::wstring here = platform::AbsolutePath(L".");
     int status = kExitCounted;
     for (const auto& dir : unreadable) {
@@ -304,10 +313,8 @@ int RunStepTool(const std::vector<std::wstring>& args, const ToolStreams& stream
     if (o.diff) return RunDiff(o, streams, messages);
     if (!CollectRows(o.paths, messages, rows, run.unreadableDirectories)) return kExitUsage;
     std::vector<std::wstring> listed;
-    FillStepProjects(rows, o.exclusions, listed);
-    // The window tests only its rows; here a project reached through a group is left out too.
-    const std::vector<std::wstring> projects =
-        Once(WithoutExcluded(listed, o.exclusions), run.repeatsSkipped);
+    ToolProjects(rows, o.exclusions, listed);
+    const std::vector<std::wstring> projects = Once(listed, run.repeatsSkipped);
 
     const std::wstring here = platform::AbsolutePath(L".");
     for (const auto& dir : run.unreadableDirectories) {

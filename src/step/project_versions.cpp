@@ -4,6 +4,7 @@
 #include <map>
 
 #include "app/text_helpers.h"
+#include "catalogue/project_search.h"
 #include "platform/case_fold.h"
 #include "platform/platform.h"
 #include "step/step_projects.h"

@@ -20,11 +20,4 @@ void FillStepProjects(const std::vector<std::wstring>& rows,
 // The step count window's list, from the catalogue (lstPrj) and the exclusion list (lstJyogai).
 void FillStepProjectList(std::vector<std::wstring>& lstData);
 
-// Appends the rows a path given by the user stands for, as the catalogue would list them: a
-// file as it is; for a directory, the .vbg and .vbp files found below it, sorted as the
-// catalogue's list is. False when the path is neither a file nor a directory. `unreadable`,
-// when given, receives the directories below it that could not be read.
-bool AddPathRows(const std::wstring& path, std::vector<std::wstring>& rows,
-                 std::vector<std::wstring>* unreadable = nullptr);
-
 }  // namespace kinoha

@@ -52,12 +52,16 @@ TEST_F(ProjectSearch, MissingDirectoryAndAppendingWithoutClearing) {
     EXPECT_EQ(list, (std::vector<std::wstring>{dir_ / L"g.vbg", L"p.vbp"}));
 }
 
-TEST_F(ProjectSearch, ListMatchingFilesDoesNotDescend) {
+TEST_F(ProjectSearch, PathRowsAreAFileOrADirectorysGroupsAndProjectsSorted) {
+    test::WriteFile(dir_ / L"s\\b.vbp", "");
     test::WriteFile(dir_ / L"a.vbg", "");
-    test::WriteFile(dir_ / L"s\\b.vbg", "");
-    std::vector<std::wstring> list;
-    EXPECT_TRUE(ListMatchingFiles(dir_.path(), L"*.vbg", list, false));
-    EXPECT_EQ(list, std::vector<std::wstring>{L"a.vbg"});
+    test::WriteFile(dir_ / L"C.vbp", "");
+    std::vector<std::wstring> rows;
+    EXPECT_TRUE(AddPathRows(dir_.path(), rows));
+    EXPECT_TRUE(AddPathRows(dir_ / L"C.vbp", rows));
+    EXPECT_FALSE(AddPathRows(dir_ / L"missing", rows));
+    EXPECT_EQ(rows, (std::vector<std::wstring>{dir_ / L"a.vbg", dir_ / L"C.vbp", dir_ / L"s\\b.vbp",
+                                               dir_ / L"C.vbp"}));
 }
 
 TEST_F(ProjectSearch, PumpsEventsWhileSearching) {

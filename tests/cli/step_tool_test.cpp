@@ -331,6 +331,10 @@ TEST_F(StepToolTest, DiffOfTwoTreesAndTheCountingOptions) {
                                                 L"unchanged 1, screen +0 ~0 -0, code +1 ~0 -0"))
         << test::Utf8(r.out);
     EXPECT_EQ(test::ReadFile(dir / L"a\\A_StepDiff.csv").substr(0, 4), "\x96\xBC\x91O");  // 名前
+    // An exclusion leaves a project out of the diff also where a group reaches it.
+    WriteAnsiFile(dir / L"g\\G.vbg", L"VBGROUP 5.0\nProject=..\\b\\B.vbp\n");
+    EXPECT_TRUE(Has(Tool({L"--diff", old, dir / L"g", L"--exclude", L"B.vbp"}).err, L"no project"));
+    EXPECT_FALSE(test::PathExists(dir / L"b\\B_StepDiff.csv"));
     // A project of a tree only: no older version, every member added; or not compared.
     const ToolRun both = Tool({L"--diff", old, dir.path(), L"--exclude", L"old"});
     EXPECT_TRUE(Has(both.out, Shown(L"b\\B.vbp") + L" (no older version): members added 1"));
