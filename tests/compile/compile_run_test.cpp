@@ -55,10 +55,14 @@ class CompileRunTest : public ::testing::Test {
     std::vector<std::wstring>& commands_ = vb_.commands;
     std::map<std::wstring, test::FakeVbMode>& behaviour_ = vb_.modes;
     std::function<void(std::size_t)> duringCompile_;  // called inside the n-th compile, from 1
+    bool inVb_ = false;                               // the fake VB is at work
     CompileRun run_{view_,
                     [this](const std::wstring& line) {
                         if (duringCompile_) duringCompile_(commands_.size() + 1);
-                        return vb_(line);
+                        inVb_ = true;
+                        const ProcessOutcome o = vb_(line);
+                        inVb_ = false;
+                        return o;
                     },
                     [this] { return CompileLogFolder::Given(logRoot_.path()); }};
 };
@@ -83,12 +87,24 @@ TEST_F(CompileRunTest, TheListIsTheCatalogueMinusTheExclusionsWithGroupsWhole) {
 
 TEST_F(CompileRunTest, CommandLinesWithAndWithoutOutputFolder) {
     const std::wstring withOut = Project(L"a\\A.vbp", "..\\bin");
+    // However long the project file, its output folder is passed.
+    std::string lines(400 * 12, ' ');
+    for (std::size_t i = 0; i < lines.size(); i += 12) lines.replace(i, 12, "Retained=0\r\n");
+    test::WriteFile(withOut, lines + test::ReadFile(withOut));
     const std::wstring without = Project(L"b b\\B.vbp");
     const std::wstring group = dir_ / L"c.vbg";
     test::WriteFile(group, "VBGROUP 5.0\r\nStartupProject=a\\A.vbp\r\n");
     lstPrj.Add(group);
     LoadAndSelect({true, true, true});
+    // The plan's reading serves the compile: each entry reads its project files once.
+    std::map<std::wstring, int> reads;
+    platform::SetReadHookForTesting([&](const std::wstring& path, std::size_t read) {
+        if (read <= 65536 && !inVb_) ++reads[path];  // a first block: a reading begins
+    });
     run_.Make();
+    platform::SetReadHookForTesting({});
+    EXPECT_EQ(reads[withOut], 2);  // its own entry and the group's
+    EXPECT_EQ(reads[without], 1);
     // The VB executable's path with its blank is quoted; every line ends with VB's log switch.
     const std::wstring vb = L"\"" + gVbMain + L"\"";
     const std::wstring logs = logRoot_.path() + L"\\";

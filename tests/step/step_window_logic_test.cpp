@@ -98,6 +98,29 @@ TEST_F(StepWindowTest, CountsTheSelectedProjectsByteForByteAsKinohaStep) {
     EXPECT_EQ(test::ReadFile(Report(L"C")), windowC);
 }
 
+#ifdef _WIN32
+// Only Windows paths of the test folder start with a drive letter. Shared members named by
+// absolute paths are counted where they are, by the window and by kinoha-step alike.
+TEST_F(StepWindowTest, MembersNamedByAbsolutePathsAreCountedWhereTheyAre) {
+    Project(L"S");
+    const std::wstring p = dir / L"P\\P.vbp";
+    test::WriteAnsiFile(p,
+                        L"Form=" + dir / L"S\\f.frm" + L"\nModule=M; " + dir / L"S\\m.bas" + L"\n");
+    lstPrj.Add(p);
+    gUnder = 1;
+    logic.Form_Load();
+    view.selected = {1};
+    logic.cmdMake_Click();
+    EXPECT_EQ(view.statuses.back(), L"算出終了");
+    EXPECT_EQ(Totals(L"P"), L"STEP合計,-,10,3,1,1,-\r\n");
+    const std::string window = test::ReadFile(Report(L"P"));
+    test::RemovePath(Report(L"P"));
+    auto ignore = [](const std::wstring&) {};
+    ASSERT_EQ(RunStepTool({L"--under", p}, ignore, ignore), 0);
+    EXPECT_EQ(test::ReadFile(Report(L"P")), window);
+}
+#endif
+
 TEST_F(StepWindowTest, AMissingFileOrNoSelectionCountsNothing) {
     Project(L"A"), test::RemovePath(Project(L"B")), Project(L"C");
     logic.Form_Load();
