@@ -16,11 +16,11 @@
 #include <vector>
 
 #include "app/globals.h"
+#include "app/quoted_program.h"
 #include "app/text_helpers.h"
 #include "catalogue/project_file.h"
 #include "compile/compile_run.h"
 #include "platform/platform.h"
-#include "tray/quoted_program.h"
 
 namespace {
 using namespace kinoha;

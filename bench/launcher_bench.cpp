@@ -26,6 +26,7 @@
 #include "catalogue/quick_open_filter.h"
 #include "platform/platform.h"
 #include "start/start_sequence.h"
+#include "tray/tray_view.h"
 
 namespace {
 using namespace kinoha;

@@ -1,9 +1,12 @@
 #include "cli/make_tool.h"
 
+#include <optional>
+
 #include "app/text_helpers.h"
 #include "app/version.h"
 #include "catalogue/exclusion.h"
 #include "cli/exit_codes.h"
+#include "cli/option_parser.h"
 #include "cli/shown_text.h"
 #include "cli/tool_paths.h"
 #include "compile/compile_log_folder.h"
@@ -48,44 +51,40 @@ struct Options {
 
 // Empty when the arguments are usable, otherwise what is wrong with them.
 std::wstring Parse(const std::vector<std::wstring>& args, Options& o, bool& help, bool& version) {
-    bool optionsEnd = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::wstring& a = args[i];
-        if (optionsEnd || a.empty() || a[0] != L'-' || a == L"-") {
-            if (a.empty()) return L"an empty PATH";
-            o.paths.push_back(a);
-            continue;
-        }
-        const bool takesValue = a == L"--vb" || a == L"--exclude" || a == L"--log-dir" ||
-                                a == L"--junit" || a == L"--json";
-        if (takesValue && (i + 1 >= args.size() || args[i + 1].empty()))
-            return a + L" needs a value";
-        if (a == L"--") {
-            optionsEnd = true;
-        } else if (a == L"--help" || a == L"-h") {
-            help = true;
-        } else if (a == L"--version") {
-            version = true;
-        } else if (a == L"--keep-going" || a == L"-k") {
-            o.keepGoing = true;
-        } else if (a == L"--changed") {
-            o.changed = true;
-        } else if (a == L"--dry-run" || a == L"-n") {
-            o.dryRun = true;
-        } else if (a == L"--vb") {
-            o.vb = args[++i];
-        } else if (a == L"--exclude") {
-            o.exclusions.push_back(args[++i]);
-        } else if (a == L"--log-dir") {
-            o.logDir = args[++i];
-        } else if (a == L"--junit") {
-            o.junit = args[++i];
-        } else if (a == L"--json") {
-            o.json = args[++i];
-        } else {
-            return L"unknown option " + a;
-        }
-    }
+    const auto flag = [](bool& value) {
+        return [&value](const std::vector<std::wstring>&) {
+            value = true;
+            return std::wstring();
+        };
+    };
+    const auto text = [](std::wstring& value) {
+        return [&value](const std::vector<std::wstring>& v) {
+            value = v[0];
+            return std::wstring();
+        };
+    };
+    const std::vector<OptionSpec> specs{
+        {{L"--help", L"-h"}, 0, flag(help)},
+        {{L"--version"}, 0, flag(version)},
+        {{L"--keep-going", L"-k"}, 0, flag(o.keepGoing)},
+        {{L"--changed"}, 0, flag(o.changed)},
+        {{L"--dry-run", L"-n"}, 0, flag(o.dryRun)},
+        {{L"--vb"}, 1, text(o.vb), {}, true},
+        {{L"--log-dir"}, 1, text(o.logDir), {}, true},
+        {{L"--junit"}, 1, text(o.junit), {}, true},
+        {{L"--json"}, 1, text(o.json), {}, true},
+        {{L"--exclude"},
+         1,
+         [&](const std::vector<std::wstring>& v) {
+             o.exclusions.push_back(v[0]);
+             return std::wstring();
+         },
+         {},
+         true},
+    };
+    if (std::wstring problem = ParseArguments(args, specs, o.paths, L"an empty PATH");
+        !problem.empty())
+        return problem;
     if (!help && !version && o.paths.empty()) return L"no PATH given";
     return {};
 }
@@ -120,7 +119,7 @@ const wchar_t* Word(CompileResult r) {
 
 // The VB executable: --vb, KINOHA_VB or the registry; empty (with the message written) when
 // there is none.
-std::wstring FindVb(const Options& o, const LineWriter& err) {
+std::wstring FindVb(const Options& o, const ToolWriter& err) {
     std::wstring vb = o.vb;
     if (vb.empty()) vb = platform::EnvironmentValue(L"KINOHA_VB");
     if (vb.empty()) {
@@ -151,7 +150,7 @@ std::wstring ReasonText(const MakeState& why) {
 
 // The order lines: each entry with what it comes after, and in a dry run its state and reason.
 void PrintOrder(const MakePlan& plan, const std::vector<std::wstring>& shown,
-                const std::vector<MakeState>* states, const LineWriter& out) {
+                const std::vector<MakeState>* states, const ToolWriter& out) {
     std::wstring text = L"order:\n";
     for (std::size_t k = 0; k < plan.Order().size(); ++k) {
         const std::size_t i = plan.Order()[k];
@@ -168,72 +167,63 @@ void PrintOrder(const MakePlan& plan, const std::vector<std::wstring>& shown,
     }
     out(text);
 }
-}  // namespace
 
-int RunMakeTool(const std::vector<std::wstring>& args, const LineWriter& out, const LineWriter& err,
-                const ByteWriter& bytesOut, const ProcessRunner& run) {
-    Options o;
-    bool help = false, version = false;
-    const std::wstring problem = Parse(args, o, help, version);
-    if (!problem.empty()) {
-        err(L"kinoha-make: " + problem + L"\n" + kUsage);
-        return kMakeUsage;
-    }
-    if (help) {
-        out(kUsage);
-        return kMakeBuilt;
-    }
-    if (version) {
-        out(L"kinoha-make " + VersionText() + L"\n");
-        return kMakeBuilt;
-    }
-
-    // A dry run starts nothing and needs no VB.
-    std::wstring vb;
-    if (!o.dryRun) {
-        vb = FindVb(o, err);
-        if (vb.empty()) return kMakeUsage;
-    }
-
+// The entries the PATHs stand for, less the exclusions, each with its path as shown; a status
+// when there is nothing to compile.
+std::optional<int> Select(const Options& o, const ToolWriter& err,
+                          std::vector<std::wstring>& entries, std::vector<std::wstring>& shown) {
     std::vector<std::wstring> rows;
     std::wstring missing;
     if (!ExpandToolPaths(o.paths, rows, missing)) {
         err(L"kinoha-make: " + missing + L": no such file or directory\n");
         return kMakeUsage;
     }
-    const std::vector<std::wstring> entries = WithoutExcluded(rows, o.exclusions);
+    entries = WithoutExcluded(rows, o.exclusions);
     if (entries.empty()) {
         err(L"kinoha-make: no project to compile\n");
         return kMakeFailed;
     }
-
     const std::wstring here = platform::AbsolutePath(L".");
-    std::vector<std::wstring> shown;
     for (const auto& entry : entries) shown.push_back(ShownPath(entry, here));
-    MakePlan plan(entries, entries);
-    if (!plan.Cycle().empty()) {
-        err(L"kinoha-make: the projects reference each other in a cycle, nothing compiled: " +
-            plan.Cycle() + L"\n");
-        return kMakeFailed;
-    }
-    if (o.dryRun) {
-        const std::vector<MakeState> states = plan.Forecast();
-        PrintOrder(plan, shown, &states, out);
-        std::size_t stale = 0;
-        for (const auto& state : states) stale += state.upToDate ? 0 : 1;
-        out(std::to_wstring(stale) + L" out of date, " + std::to_wstring(states.size() - stale) +
-            L" up to date (dry run: nothing compiled)\n");
-        return kMakeBuilt;
-    }
-    PrintOrder(plan, shown, nullptr, out);
+    return std::nullopt;
+}
 
+int DryRun(const MakePlan& plan, const std::vector<std::wstring>& shown, const ToolWriter& out) {
+    const std::vector<MakeState> states = plan.Forecast();
+    PrintOrder(plan, shown, &states, out);
+    std::size_t stale = 0;
+    for (const auto& state : states) stale += state.upToDate ? 0 : 1;
+    out(std::to_wstring(stale) + L" out of date, " + std::to_wstring(states.size() - stale) +
+        L" up to date (dry run: nothing compiled)\n");
+    return kMakeBuilt;
+}
+
+// The line of an entry as it ends.
+std::wstring EntryLine(const CompiledEntry& e, const MakeStep& step, bool changed) {
+    std::wstring line = std::wstring(Word(e.outcome.result)) + L"  " + e.path;
+    if (step.action == MakeStep::Action::Compile) {
+        line += L"  " + Seconds(e.outcome.seconds);
+        if (changed) line += L"  (" + e.outcome.reason + L")";
+    }
+    if (e.outcome.result == CompileResult::NotRun) line += L"\n         " + e.outcome.reason;
+    if (e.outcome.result == CompileResult::Failed) {
+        line += L"\n         " + e.outcome.firstError;
+        if (!e.outcome.logPath.empty())
+            line += L"\n         log: " + platform::DisplayPath(e.outcome.logPath);
+    }
+    return line + L"\n";
+}
+
+// Compiles the plan's entries in order, a line for each as it ends.
+std::vector<CompiledEntry> RunPlan(MakePlan& plan, const std::vector<std::wstring>& shown,
+                                   const Options& o, const std::wstring& vb,
+                                   const ProcessRunner& run, const ToolStreams& streams) {
     CompileLogFolder logs = o.logDir.empty()
                                 ? CompileLogFolder::ForRunNow()
                                 : CompileLogFolder::Given(platform::AbsolutePath(o.logDir));
     if (logs.FellBack() && !logs.Folder().empty())
-        err(L"kinoha-make: the logs folder cannot be written; logs go to " +
-            platform::DisplayPath(logs.Folder()) + L"\n");
-
+        streams.err(L"kinoha-make: the logs folder cannot be written; logs go to " +
+                    platform::DisplayPath(logs.Folder()) + L"\n");
     const MakeSettings settings{vb, o.changed, run, [&](const std::wstring& entry) {
                                     std::wstring log = logs.PathFor(entry);
                                     // A log of an earlier run of the same name must not stand
@@ -242,7 +232,6 @@ int RunMakeTool(const std::vector<std::wstring>& args, const LineWriter& out, co
                                     return log;
                                 }};
     std::vector<CompiledEntry> results;
-    CompileCounts counts;
     bool stopping = false;
     for (const std::size_t i : plan.Order()) {
         CompiledEntry e{shown[i], {}};
@@ -250,27 +239,21 @@ int RunMakeTool(const std::vector<std::wstring>& args, const LineWriter& out, co
             e.outcome.result = CompileResult::Stopped;
         } else {
             const MadeEntry made = MakeEntry(plan, i, settings);
-            const MakeStep& step = made.step;
             e.outcome = made.outcome;
-            e.outcome.reason = ReasonText(step.why);
-            std::wstring line = std::wstring(Word(e.outcome.result)) + L"  " + e.path;
-            if (step.action == MakeStep::Action::Compile) {
-                line += L"  " + Seconds(e.outcome.seconds);
-                if (o.changed) line += L"  (" + e.outcome.reason + L")";
-            }
-            if (e.outcome.result == CompileResult::NotRun)
-                line += L"\n         " + e.outcome.reason;
-            if (e.outcome.result == CompileResult::Failed) {
-                line += L"\n         " + e.outcome.firstError;
-                if (!e.outcome.logPath.empty())
-                    line += L"\n         log: " + platform::DisplayPath(e.outcome.logPath);
-            }
-            out(line + L"\n");
+            e.outcome.reason = ReasonText(made.step.why);
+            streams.out(EntryLine(e, made.step, o.changed));
             stopping = e.outcome.result == CompileResult::Failed && !o.keepGoing;
         }
-        counts.Add(e.outcome.result);
         results.push_back(std::move(e));
     }
+    return results;
+}
+
+// The summary line and the report files; the exit status.
+int Report(const std::vector<CompiledEntry>& results, const Options& o, const std::wstring& vb,
+           const ToolStreams& streams) {
+    CompileCounts counts;
+    for (const auto& e : results) counts.Add(e.outcome.result);
     std::wstring summary = std::to_wstring(counts.succeeded) + L" built, " +
                            std::to_wstring(counts.failed) + L" failed";
     if (counts.upToDate > 0) summary += L", " + std::to_wstring(counts.upToDate) + L" up to date";
@@ -280,23 +263,55 @@ int RunMakeTool(const std::vector<std::wstring>& args, const LineWriter& out, co
     if (counts.stopped > 0)
         summary += L", " + std::to_wstring(counts.stopped) +
                    L" not run (stopped at the first failure; --keep-going runs them)";
-    out(summary + L"\n");
+    streams.out(summary + L"\n");
 
     int status = counts.failed + counts.notRun > 0 ? kMakeFailed : kMakeBuilt;
     if (!o.junit.empty() && !WriteReport(o.junit, JUnitReport(results, L"kinoha-make"))) {
-        err(L"kinoha-make: " + o.junit + L": the JUnit report cannot be written\n");
+        streams.err(L"kinoha-make: " + o.junit + L": the JUnit report cannot be written\n");
         status = kMakeFailed;
     }
     if (!o.json.empty()) {
         const std::string json = JsonReport(results, vb);
         if (o.json == L"-") {
-            bytesOut(json);
+            streams.bytesOut(json);
         } else if (!WriteReport(o.json, json)) {
-            err(L"kinoha-make: " + o.json + L": the JSON report cannot be written\n");
+            streams.err(L"kinoha-make: " + o.json + L": the JSON report cannot be written\n");
             status = kMakeFailed;
         }
     }
     return status;
+}
+}  // namespace
+
+int RunMakeTool(const std::vector<std::wstring>& args, const ToolStreams& streams,
+                const ProcessRunner& run) {
+    Options o;
+    bool help = false, version = false;
+    if (const std::wstring problem = Parse(args, o, help, version); !problem.empty()) {
+        streams.err(L"kinoha-make: " + problem + L"\n" + kUsage);
+        return kMakeUsage;
+    }
+    if (help || version) {
+        streams.out(help ? std::wstring(kUsage) : L"kinoha-make " + VersionText() + L"\n");
+        return kMakeBuilt;
+    }
+    // A dry run starts nothing and needs no VB.
+    const std::wstring vb = o.dryRun ? std::wstring() : FindVb(o, streams.err);
+    if (!o.dryRun && vb.empty()) return kMakeUsage;
+    std::vector<std::wstring> entries, shown;
+    if (const auto status = Select(o, streams.err, entries, shown)) return *status;
+
+    MakePlan plan(entries, entries);
+    if (!plan.Cycle().empty()) {
+        streams.err(
+            L"kinoha-make: the projects reference each other in a cycle, nothing "
+            L"compiled: " +
+            plan.Cycle() + L"\n");
+        return kMakeFailed;
+    }
+    if (o.dryRun) return DryRun(plan, shown, streams.out);
+    PrintOrder(plan, shown, nullptr, streams.out);
+    return Report(RunPlan(plan, shown, o, vb, run, streams), o, vb, streams);
 }
 
 }  // namespace kinoha

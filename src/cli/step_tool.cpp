@@ -19,7 +19,7 @@
 #include "platform/case_fold.h"
 #include "platform/platform.h"
 #include "step/line_count.h"
-#include "step/member_lists.h"
+#include "step/project_count.h"
 #include "step/project_versions.h"
 #include "step/step_diff_report.h"
 #include "step/step_projects.h"
@@ -157,37 +157,30 @@ std::vector<std::wstring> Once(const std::vector<std::wstring>& projects, std::s
     return out;
 }
 
-// Counts one project; `lstStep` receives its report lines.
-ProjectStep CountProject(const std::wstring& project, const ToolOptions& o, StepWorkers& workers,
-                         std::vector<std::wstring>& lstStep) {
+// Counts one project for the summary; `lstStep` receives its report lines.
+ProjectStep CountOne(const std::wstring& project, const ToolOptions& o, StepWorkers& workers,
+                     std::vector<std::wstring>& lstStep) {
     ProjectStep p;
     p.path = project;
-    // A project file that cannot be read gives no (empty) report, as in the window.
-    std::string projectBytes;
-    if (!platform::ReadFileBytes(project, projectBytes)) {
-        p.problems.push_back({project, L"the project file cannot be read"});
+    ProjectCount c = CountProject(project, {!o.toStdout, &workers, o.counting}, lstStep);
+    p.members = std::move(c.members);
+    p.totals = c.totals;
+    if (c.failure.kind == StepFailureKind::ProjectUnreadable) {
+        p.problems.push_back({project, c.failure.reason});
         return p;
     }
-    MemberLists lists;
-    StepFailure note;
-    const bool complete = ReadProjectMembers(project, lists, &note, &workers, o.counting);
-    StepFailure failure;
-    StepCountOptions options{!o.toStdout, &workers, &failure, &p.totals, o.counting};
-    options.members = &p.members;
-    const bool counted = CountProjectSteps(project, lists, lstStep, options);
-    if (HasLineFeedsOnly(projectBytes)) p.problems.push_back({project, kLineFeedsOnly});
-    if (!counted) {
-        const StepFailure& why = failure.file.empty() && !note.file.empty() ? note : failure;
-        p.problems.push_back({why.file, why.reason + L"; no report written"});
-        p.totals = {};
+    if (c.lineFeedsOnly) p.problems.push_back({project, kLineFeedsOnly});
+    if (!c.counted) {
+        p.problems.push_back({c.failure.file, c.failure.reason + L"; no report written"});
         return p;
     }
     p.state = ProjectState::Counted;
-    p.memberCount = lists.Count();
+    p.memberCount = c.memberCount;
     if (!o.toStdout) StepReportPath(project, p.report);
-    if (!complete)
-        p.problems.push_back(
-            {note.file, note.reason + L"; the members listed before that line were counted"});
+    if (c.listCut)
+        p.problems.push_back({c.listCut->file, c.listCut->reason +
+                                                   L"; the members listed before that line were "
+                                                   L"counted"});
     for (const auto& m : p.members) {
         if (m.counts.lineFeedsOnly) p.problems.push_back({m.file, kLineFeedsOnly});
     }
@@ -340,7 +333,7 @@ int RunStepTool(const std::vector<std::wstring>& args, const ToolStreams& stream
         const std::wstring shown = ShownPath(projects[i], here);
         messages.progress().Show(i, projects.size(), shown);
         std::vector<std::wstring> lstStep;
-        ProjectStep p = CountProject(projects[i], o, workers, lstStep);
+        ProjectStep p = CountOne(projects[i], o, workers, lstStep);
         for (const auto& f : p.problems) {
             const bool other = !f.file.empty() && f.file != p.path;
             messages.Say(shown + L": " + (other ? ShownPath(f.file, here) + L": " : L"") +

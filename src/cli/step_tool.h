@@ -2,23 +2,13 @@
 // on the command line, for build servers and scripts.
 #pragma once
 
-#include <chrono>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "cli/tool_streams.h"
+
 namespace kinoha {
-
-// Writes text to a stream; false when it could not be written (a full disk, a closed stream).
-using ToolWriter = std::function<bool(const std::wstring& text)>;
-
-struct ToolStreams {
-    ToolWriter out;                   // standard output
-    std::function<bool()> finishOut;  // flushes standard output; false when that failed
-    ToolWriter err;                   // standard error
-    bool errIsTerminal = false;       // the progress line is shown only on a terminal
-    std::chrono::milliseconds progressDelay{500};  // and only after the run took this long
-};
 
 // Runs `kinoha-step` with the arguments after the program name. Normal output goes to `out`
 // (or the --output file), messages to `err`, each as whole lines ending in "\n" (the progress

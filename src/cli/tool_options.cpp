@@ -1,19 +1,9 @@
 #include "cli/tool_options.h"
 
+#include "cli/option_parser.h"
+
 namespace kinoha {
 namespace {
-
-bool ParseCount(const std::wstring& text, unsigned& value) {
-    if (text.empty() || text.size() > 4) return false;
-    unsigned v = 0;
-    for (const wchar_t c : text) {
-        if (c < L'0' || c > L'9') return false;
-        v = v * 10 + static_cast<unsigned>(c - L'0');
-    }
-    if (v == 0) return false;
-    value = v;
-    return true;
-}
 
 bool ParseFormat(const std::wstring& text, OutputFormat& format) {
     static constexpr struct {
@@ -70,56 +60,67 @@ const wchar_t* const kToolUsage =
     L"  --help, --version\n";
 
 std::wstring ParseToolOptions(const std::vector<std::wstring>& args, ToolOptions& o) {
-    bool optionsEnd = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::wstring& a = args[i];
-        if (optionsEnd || a.empty() || a[0] != L'-' || a == L"-") {
-            if (a.empty()) return L"an empty PATH names nothing";
-            o.paths.push_back(a);
-            continue;
-        }
-        const bool takesValue = a == L"--exclude" || a == L"--jobs" || a == L"--encoding" ||
-                                a == L"--format" || a == L"--output";
-        if (takesValue && i + 1 >= args.size()) return a + L" needs a value";
-        if (a == L"--diff" && i + 2 >= args.size()) return a + L" needs OLD and NEW";
-        if (a == L"--") {
-            optionsEnd = true;
-        } else if (a == L"--under") {
-            o.counting.under = true;
-        } else if (a == L"--count-controls") {
-            o.counting.countControls = true;
-        } else if (a == L"--vb-comments") {
-            o.counting.vbComments = true;
-        } else if (a == L"--diff") {
-            if (o.diff) return L"--diff given twice";
-            o.diff = true;
-            o.olderPath = args[++i];
-            o.newerPath = args[++i];
-            if (o.olderPath.empty() || o.newerPath.empty()) return L"an empty PATH names nothing";
-        } else if (a == L"--stdout") {
-            o.toStdout = true;
-        } else if (a == L"--help" || a == L"-h") {
-            o.help = true;
-        } else if (a == L"--version") {
-            o.version = true;
-        } else if (a == L"--exclude") {
-            o.exclusions.push_back(args[++i]);
-        } else if (a == L"--jobs") {
-            if (!ParseCount(args[++i], o.jobs)) return L"--jobs needs a whole number from 1";
-        } else if (a == L"--encoding") {
-            o.encoding = args[++i];
-            if (o.encoding.empty()) return L"--encoding needs a name";
-        } else if (a == L"--format") {
-            if (!ParseFormat(args[++i], o.format))
-                return L"--format needs text, csv, json or markdown";
-            o.formatGiven = true;
-        } else if (a == L"--output") {
-            o.output = args[++i];
-            if (o.output.empty()) return L"--output needs a file name";
-        } else {
-            return L"unknown option " + a;
-        }
-    }
+    const auto flag = [](bool& value) {
+        return [&value](const std::vector<std::wstring>&) {
+            value = true;
+            return std::wstring();
+        };
+    };
+    const std::vector<OptionSpec> specs{
+        {{L"--under"}, 0, flag(o.counting.under)},
+        {{L"--count-controls"}, 0, flag(o.counting.countControls)},
+        {{L"--vb-comments"}, 0, flag(o.counting.vbComments)},
+        {{L"--stdout"}, 0, flag(o.toStdout)},
+        {{L"--help", L"-h"}, 0, flag(o.help)},
+        {{L"--version"}, 0, flag(o.version)},
+        {{L"--diff"},
+         2,
+         [&](const std::vector<std::wstring>& v) -> std::wstring {
+             if (o.diff) return L"--diff given twice";
+             o.diff = true;
+             o.olderPath = v[0];
+             o.newerPath = v[1];
+             if (o.olderPath.empty() || o.newerPath.empty()) return L"an empty PATH names nothing";
+             return {};
+         },
+         L"--diff needs OLD and NEW"},
+        {{L"--exclude"},
+         1,
+         [&](const std::vector<std::wstring>& v) {
+             o.exclusions.push_back(v[0]);
+             return std::wstring();
+         }},
+        {{L"--jobs"},
+         1,
+         [&](const std::vector<std::wstring>& v) {
+             return ParseSmallCount(v[0], o.jobs) && o.jobs != 0
+                        ? std::wstring()
+                        : std::wstring(L"--jobs needs a whole number from 1");
+         }},
+        {{L"--encoding"},
+         1,
+         [&](const std::vector<std::wstring>& v) {
+             o.encoding = v[0];
+             return o.encoding.empty() ? std::wstring(L"--encoding needs a name") : std::wstring();
+         }},
+        {{L"--format"},
+         1,
+         [&](const std::vector<std::wstring>& v) {
+             o.formatGiven = true;
+             return ParseFormat(v[0], o.format)
+                        ? std::wstring()
+                        : std::wstring(L"--format needs text, csv, json or markdown");
+         }},
+        {{L"--output"},
+         1,
+         [&](const std::vector<std::wstring>& v) {
+             o.output = v[0];
+             return o.output.empty() ? std::wstring(L"--output needs a file name") : std::wstring();
+         }},
+    };
+    if (std::wstring problem = ParseArguments(args, specs, o.paths, L"an empty PATH names nothing");
+        !problem.empty())
+        return problem;
     if (o.help || o.version) return {};
     if (o.diff && !o.paths.empty()) return L"--diff takes no other PATH";
     if (!o.diff && o.paths.empty()) return L"no PATH given";

@@ -1,5 +1,5 @@
 // What one kinoha-step run found: every project with its members and problems, for the summary
-// formats (tool_formats.h).
+// formats (summary_formats.h).
 #pragma once
 
 #include <cstddef>

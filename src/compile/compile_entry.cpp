@@ -3,11 +3,11 @@
 #include <chrono>
 #include <vector>
 
+#include "app/quoted_program.h"
 #include "app/text_helpers.h"
 #include "catalogue/project_file.h"
 #include "compile/compile_log.h"
 #include "platform/platform.h"
-#include "tray/quoted_program.h"
 
 namespace kinoha {
 namespace {

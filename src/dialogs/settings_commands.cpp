@@ -9,7 +9,7 @@ namespace {
 // The chosen path in the form the settings file keeps (its short name when the code page cannot
 // hold its own); when it has none, the path serves this run and the user learns that it will
 // not be kept.
-std::wstring Keepable(TrayView& view, const std::wstring& chosen) {
+std::wstring Keepable(SettingsView& view, const std::wstring& chosen) {
     const std::wstring kept = KeepablePath(chosen);
     if (!kept.empty()) return kept;
     view.ShowMessage(
@@ -21,7 +21,7 @@ std::wstring Keepable(TrayView& view, const std::wstring& chosen) {
 }
 }  // namespace
 
-void ChooseVbExecutable(TrayView& view) {
+void ChooseVbExecutable(SettingsView& view) {
     view.ShowPathPanel();
     std::wstring start = platform::ProgramDirectory();
     if (platform::LookupFile(kDefaultVb6)) {
@@ -39,7 +39,7 @@ void ChooseVbExecutable(TrayView& view) {
     }
 }
 
-void ChooseProjectDirectory(TrayView& view) {
+void ChooseProjectDirectory(SettingsView& view) {
     const std::wstring chosen =
         view.ChooseFolder(L"ＶＢプロジェクトのあるディレクトリを指定して下さい。");
     if (!chosen.empty()) gPrjDir = Keepable(view, chosen);

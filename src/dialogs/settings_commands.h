@@ -2,7 +2,7 @@
 // directory. Each command ends the program when it is left with nothing set.
 #pragma once
 
-#include "tray/tray_view.h"
+#include "dialogs/settings_view.h"
 
 namespace kinoha {
 
@@ -11,8 +11,8 @@ inline constexpr const wchar_t* kDefaultVb6 =
     L"C:\\Program Files\\Microsoft Visual Studio\\VB98\\VB6.EXE";
 
 // Asks for the VB executable (open-file dialog with the reference panel).
-void ChooseVbExecutable(TrayView& view);
+void ChooseVbExecutable(SettingsView& view);
 // Asks for the project directory; a chosen folder rebuilds the catalogue with a new search.
-void ChooseProjectDirectory(TrayView& view);
+void ChooseProjectDirectory(SettingsView& view);
 
 }  // namespace kinoha

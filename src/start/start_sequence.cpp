@@ -33,7 +33,7 @@ std::wstring FileNameOf(const std::wstring& path) {
 }
 }  // namespace
 
-void LoadTray(TrayView& view) {
+void LoadTray(StartView& view) {
     gStop = true;
     LoadSettings();
     if (!gIniInheritedPath.empty()) {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "tray/tray_view.h"
+#include "start/start_view.h"
 
 namespace kinoha {
 
@@ -19,7 +19,7 @@ void DecideSettingsFile();
 bool SettingsFileExists();
 
 // The tray window's load: settings, first-run questions, catalogue, tray icon, splash gone.
-void LoadTray(TrayView& view);
+void LoadTray(StartView& view);
 // The tray window's unload before the process ends: icon removed by the caller, settings saved.
 void SaveAtShutdown();
 

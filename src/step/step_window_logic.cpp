@@ -6,6 +6,7 @@
 #include "app/standard_messages.h"
 #include "app/text_helpers.h"
 #include "platform/platform.h"
+#include "step/project_count.h"
 #include "step/project_versions.h"
 #include "step/step_diff_report.h"
 #include "step/step_projects.h"
@@ -85,26 +86,13 @@ CountOptions StepWindowLogic::Counting() const {
 }
 
 bool StepWindowLogic::CountProject(const std::wstring& projectPath, StepFailure& failure) {
-    // A project file that cannot be read (gone or locked since the check) would give a report
-    // without members over an earlier, true one; like kinoha-step, it gets no report.
-    std::string bytes;
-    if (!platform::ReadFileBytes(projectPath, bytes)) {
-        members_.Clear();
-        lstStep_.clear();
-        failure = {projectPath, {}, StepFailureKind::ProjectUnreadable};
-        return false;
-    }
     if (!workers_) workers_ = std::make_unique<StepWorkers>(std::thread::hardware_concurrency());
-    StepFailure note;
-    ReadProjectMembers(projectPath, members_, &note, workers_.get(), Counting());
-    StepCountOptions options;
-    options.workers = workers_.get();
-    options.failure = &failure;
-    options.counting = Counting();
-    if (CountProjectSteps(projectPath, members_, lstStep_, options)) return true;
-    // A form whose name could not be read is named by the member reading.
-    if (failure.file.empty() && !note.file.empty()) failure = note;
-    return false;
+    // A project file that cannot be read (gone or locked since the check) gets no report, so an
+    // earlier, true one stays; as in kinoha-step.
+    ProjectCount c =
+        kinoha::CountProject(projectPath, {true, workers_.get(), Counting()}, lstStep_);
+    failure = std::move(c.failure);
+    return c.counted;
 }
 
 void StepWindowLogic::RunEntry(const std::wstring& projectPath) {

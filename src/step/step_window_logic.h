@@ -13,7 +13,7 @@
 
 #include "app/list_run.h"
 #include "app/window_geometry.h"
-#include "step/member_lists.h"
+#include "step/count_options.h"
 #include "step/step_failure.h"
 #include "step/step_window_view.h"
 #include "step/step_workers.h"
@@ -63,7 +63,6 @@ class StepWindowLogic final : public ListRun {
 
     StepView& view_;
     std::unique_ptr<StepWorkers> workers_;  // for the run under way
-    MemberLists members_;
     std::vector<std::wstring> lstStep_;
     CheckState under_ = CheckState::Unticked;
     // The run under way or last ended: projects counted, projects failed, the first failure.

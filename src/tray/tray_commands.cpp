@@ -4,13 +4,13 @@
 
 #include "app/globals.h"
 #include "app/help_document.h"
+#include "app/launch.h"
+#include "app/quoted_program.h"
 #include "app/recent_projects.h"
 #include "app/standard_messages.h"
 #include "app/text_helpers.h"
 #include "catalogue/project_file.h"
 #include "platform/platform.h"
-#include "tray/launch.h"
-#include "tray/quoted_program.h"
 
 namespace kinoha {
 

@@ -4,14 +4,15 @@
 
 #include <windows.h>
 
+#include <functional>
+
 namespace kinoha::ui {
 
-void ShowCompileWindow(HWND tray);    // "自動コンパイル画面"
-void ShowStepWindow(HWND tray);       // "ステップ算出"
-void ShowExclusionEditor(HWND tray);  // "表示除外プロジェクト指定画面"
-void ShowVersionWindow(HWND tray);    // "バージョン情報"
-
-// The tray window, for windows that rebuild the catalogue and its menus when they close.
-void RebuildTrayCatalogue(bool research);
+void ShowCompileWindow(HWND tray);  // "自動コンパイル画面"
+void ShowStepWindow(HWND tray);     // "ステップ算出"
+// "表示除外プロジェクト指定画面"; `rebuild` is called when it closes, to rebuild the catalogue and
+// its menus with the list it leaves.
+void ShowExclusionEditor(HWND tray, std::function<void(bool research)> rebuild);
+void ShowVersionWindow(HWND tray);  // "バージョン情報"
 
 }  // namespace kinoha::ui

@@ -34,10 +34,12 @@ class MakeToolTest : public ::testing::Test {
     };
     Run Make(std::vector<std::wstring> args) {
         Run r;
-        r.status = RunMakeTool(
-            args, [&](const std::wstring& t) { r.out += t; },
-            [&](const std::wstring& t) { r.err += t; }, [&](std::string_view b) { r.bytes += b; },
-            [this](const std::wstring& line) { return fake(line); });
+        ToolStreams streams;
+        streams.out = [&](const std::wstring& t) { return r.out += t, true; };
+        streams.err = [&](const std::wstring& t) { return r.err += t, true; };
+        streams.bytesOut = [&](std::string_view b) { return r.bytes += b, true; };
+        r.status =
+            RunMakeTool(args, streams, [this](const std::wstring& line) { return fake(line); });
         return r;
     }
 

@@ -3,12 +3,12 @@
 #include <ctime>
 #include <string>
 
+#include "app/quoted_program.h"
 #include "compile/compile_log.h"
 #include "compile/compile_log_folder.h"
 #include "compile/compile_reports.h"
 #include "platform/platform.h"
 #include "support/test_files.h"
-#include "tray/quoted_program.h"
 
 namespace kinoha {
 namespace {

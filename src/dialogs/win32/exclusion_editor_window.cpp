@@ -2,6 +2,8 @@
 // is closed, its list becomes the exclusion list and the tray menus are rebuilt.
 #include <windows.h>
 
+#include <functional>
+#include <utility>
 #include <vector>
 
 #include "dialogs/exclusion_editor.h"
@@ -11,6 +13,9 @@
 
 namespace kinoha::ui {
 namespace {
+
+// The owner's rebuild, told when the editor closes.
+std::function<void(bool research)> gRebuild;
 
 constexpr int kClientWidth = 6540, kClientHeight = 4140;  // twips
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
@@ -133,7 +138,9 @@ class EditorWindow final : public WindowBase, public ExclusionEditorView {
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     void Hide() override { ShowWindow(Handle(), SW_HIDE); }
-    void RebuildCatalogue(bool research) override { RebuildTrayCatalogue(research); }
+    void RebuildCatalogue(bool research) override {
+        if (gRebuild) gRebuild(research);
+    }
 
   private:
     HWND Item(int id) const { return controls_[id - kCbo1]; }
@@ -223,7 +230,8 @@ SingleWindow<EditorWindow> gEditor;
 
 }  // namespace
 
-void ShowExclusionEditor(HWND tray) {
+void ShowExclusionEditor(HWND tray, std::function<void(bool research)> rebuild) {
+    gRebuild = std::move(rebuild);
     gEditor.Show(tray);
 }
 

@@ -5,9 +5,9 @@
 
 #include <cstdint>
 
+#include "app/launch.h"
 #include "dialogs/win32/file_dialogs.h"
 #include "step/step_window_logic.h"
-#include "tray/launch.h"
 #include "ui/program_windows.h"
 #include "ui/run_window.h"
 

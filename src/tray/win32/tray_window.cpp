@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "app/globals.h"
-#include "app/win32/splash_window.h"
 #include "catalogue/background_catalogue.h"
 #include "catalogue/catalogue.h"
 #include "dialogs/settings_commands.h"
@@ -39,6 +38,7 @@ constexpr int kOffScreenTwips = -10000;
 class TrayWindow final : public TrayView {
   public:
     HWND hwnd = nullptr;
+    SplashControl splash;
     UINT taskbarCreated = 0;
     bool iconAdded = false;
     ExeMenuPictures pictures;
@@ -102,7 +102,9 @@ class TrayWindow final : public TrayView {
         return ui::ChooseFolder(hwnd, title);
     }
     void EndProgramNow() override { ExitProcess(0); }
-    void MoveSplashBack() override { MoveSplashOnScreen(); }
+    void MoveSplashBack() override {
+        if (splash.moveOnScreen != nullptr) splash.moveOnScreen();
+    }
     void AddTrayIcon() override {
         NOTIFYICONDATAW data = IconRecord();
         data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
@@ -111,7 +113,9 @@ class TrayWindow final : public TrayView {
         lstrcpynW(data.szTip, L"Kinoha", ARRAYSIZE(data.szTip));
         iconAdded = Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
     }
-    void UnloadSplash() override { CloseSplash(); }
+    void UnloadSplash() override {
+        if (splash.close != nullptr) splash.close();
+    }
     void ShowFirstStartNotice() override {
         NOTIFYICONDATAW data = IconRecord();
         data.uFlags = NIF_INFO;
@@ -179,7 +183,7 @@ class TrayWindow final : public TrayView {
         } else if (id == kPath) {
             ChooseVbExecutable(*this);
         } else if (id == kJyogai) {
-            ShowExclusionEditor(hwnd);
+            ShowExclusionEditor(hwnd, [this](bool research) { RebuildCatalogue(research); });
         } else if (id == kFile) {
             ToggleFileNamesOnly(*this);
         } else if (id == kMake) {
@@ -277,11 +281,8 @@ void SetSearchDelayForTesting(unsigned milliseconds) {
     BackgroundCatalogue::SetStepDelayForTesting(std::chrono::milliseconds(milliseconds));
 }
 
-void RebuildTrayCatalogue(bool research) {
-    gTray.RebuildCatalogue(research);
-}
-
-HWND CreateTrayWindow() {
+HWND CreateTrayWindow(const SplashControl& splash) {
+    gTray.splash = splash;
     RegisterWindowClass(L"KinohaTray", TrayProc);
     const UINT dpi = WindowDpi(nullptr);
     gTray.hwnd = CreateWindowExW(

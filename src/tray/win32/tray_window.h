@@ -6,8 +6,14 @@
 
 namespace kinoha::ui {
 
+// The splash that the start sequence moves back on screen and closes; the program's top owns it.
+struct SplashControl {
+    void (*moveOnScreen)() = nullptr;
+    void (*close)() = nullptr;
+};
+
 // Creates the tray window and runs its load (settings, first-run questions, catalogue, icon).
-HWND CreateTrayWindow();
+HWND CreateTrayWindow(const SplashControl& splash);
 
 // Test seam: every step of the background search waits this long (a slow file server).
 void SetSearchDelayForTesting(unsigned milliseconds);

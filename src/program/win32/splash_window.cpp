@@ -1,4 +1,4 @@
-#include "app/win32/splash_window.h"
+#include "program/win32/splash_window.h"
 
 #include "start/start_sequence.h"
 #include "tray/win32/tray_window.h"
@@ -32,7 +32,7 @@ LRESULT CALLBACK SplashProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_TIMER:
             if (wParam == kTimer) {
                 KillTimer(hwnd, kTimer);  // one tick only
-                CreateTrayWindow();
+                CreateTrayWindow({MoveSplashOnScreen, CloseSplash});
             }
             return 0;
         case WM_PAINT: {

@@ -7,7 +7,7 @@
 
 #include <cwchar>
 
-#include "app/win32/splash_window.h"
+#include "program/win32/splash_window.h"
 #include "tray/win32/tray_window.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {

@@ -1,4 +1,4 @@
-#include "tray/quoted_program.h"
+#include "app/quoted_program.h"
 
 #include "app/text_helpers.h"
 #include "platform/platform.h"

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "app/launch.h"
 #include "platform/platform.h"
 #include "support/test_files.h"
-#include "tray/launch.h"
 
 namespace kinoha {
 namespace {

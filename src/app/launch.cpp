@@ -1,4 +1,4 @@
-#include "tray/launch.h"
+#include "app/launch.h"
 
 #include "app/text_helpers.h"
 #include "platform/platform.h"

@@ -1,0 +1,52 @@
+#include "cli/option_parser.h"
+
+namespace kinoha {
+
+std::wstring ParseArguments(const std::vector<std::wstring>& args,
+                            const std::vector<OptionSpec>& specs, std::vector<std::wstring>& paths,
+                            std::wstring_view emptyPath) {
+    bool optionsEnd = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::wstring& a = args[i];
+        if (optionsEnd || a.empty() || a[0] != L'-' || a == L"-") {
+            if (a.empty()) return std::wstring(emptyPath);
+            paths.push_back(a);
+            continue;
+        }
+        if (a == L"--") {
+            optionsEnd = true;
+            continue;
+        }
+        const OptionSpec* spec = nullptr;
+        for (const auto& s : specs) {
+            for (const auto name : s.names) {
+                if (a == name) spec = &s;
+            }
+        }
+        if (spec == nullptr) return L"unknown option " + a;
+        bool missing = i + spec->values >= args.size();
+        for (std::size_t k = 1; !missing && k <= spec->values; ++k)
+            missing = spec->emptyIsMissing && args[i + k].empty();
+        if (missing)
+            return spec->missing.empty() ? a + L" needs a value" : std::wstring(spec->missing);
+        const std::vector<std::wstring> values(
+            args.begin() + static_cast<std::ptrdiff_t>(i + 1),
+            args.begin() + static_cast<std::ptrdiff_t>(i + 1 + spec->values));
+        i += spec->values;
+        if (std::wstring problem = spec->take(values); !problem.empty()) return problem;
+    }
+    return {};
+}
+
+bool ParseSmallCount(const std::wstring& text, unsigned& value) {
+    if (text.empty() || text.size() > 4) return false;
+    unsigned v = 0;
+    for (const wchar_t c : text) {
+        if (c < L'0' || c > L'9') return false;
+        v = v * 10 + static_cast<unsigned>(c - L'0');
+    }
+    value = v;
+    return true;
+}
+
+}  // namespace kinoha
