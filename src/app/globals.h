@@ -10,7 +10,7 @@
 
 namespace kinoha {
 
-// Settings record, in twips where a geometry.
+// Settings record, in twips where a geometry (settings.cpp keeps its tags and defaults).
 extern std::int32_t gTop;
 extern std::int32_t gLeft;
 extern std::int32_t gHeight;
@@ -24,9 +24,21 @@ extern std::int32_t gMakeChanged;  // 1: the batch compile compiles only what is
 
 extern std::wstring gIniPath;  // full path of the settings file
 
-// Busy flag: true while idle or when a stop was asked for; false while a compile or a step
-// count runs (the tray then ignores its clicks).
-extern bool gStop;
+// The busy flag's states: a compile or a step count is Running; a stop asked for is Stopping
+// until the run ends.
+enum class RunState { Idle, Running, Stopping };
+class BusyFlag {
+  public:
+    RunState State() const { return state_; }
+    void Set(RunState state) { state_ = state; }
+    // As a Boolean, "stop": true while idle or stopping, false while a run works (the tray then
+    // ignores its clicks and the running window refuses to close).
+    operator bool() const { return state_ != RunState::Running; }
+
+  private:
+    RunState state_ = RunState::Idle;
+};
+extern BusyFlag gStop;
 
 // The catalogue's lists and the file-names-only flag (the check mark of the tray's "mnuFile").
 extern SortedList lstPrj;                    // project and group file paths, sorted

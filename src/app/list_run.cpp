@@ -12,7 +12,7 @@ ListRun::ListRun(ListRunView& view, std::wstring verb, bool eventsBeforeEachJob)
     : view_(view), verb_(std::move(verb)), eventsBeforeEachJob_(eventsBeforeEachJob) {}
 
 WindowGeometry ListRun::LoadRows(std::vector<std::wstring> rows) {
-    gStop = true;
+    gStop.Set(RunState::Idle);
     rows_ = std::move(rows);
     view_.SetStatus(kListRunHint);
     return {gTop, gLeft, gHeight, gWidth};
@@ -41,7 +41,7 @@ std::vector<std::size_t> ListRun::ValidSelection() {
 
 void ListRun::RunSelected() {
     running_ = true;
-    gStop = false;
+    gStop.Set(RunState::Running);
     ShowRunning(true);
     view_.SetStatus(verb_ + L"開始");
 
@@ -62,14 +62,14 @@ void ListRun::RunSelected() {
         view_.SetStatus(verb_ + L"中－" + std::to_wstring(k + 1) + L"/" + total);
         if (eventsBeforeEachJob_) {
             platform::PumpEvents();
-            if (gStop) break;
+            if (gStop.State() == RunState::Stopping) break;
         }
         RunRow(rows[k]);
         done = k + 1;
         platform::PumpEvents();
-        if (gStop) break;
+        if (gStop.State() == RunState::Stopping) break;
     }
-    const bool stopped = gStop;
+    const bool stopped = gStop.State() == RunState::Stopping;
     const std::vector<std::size_t> notRun(rows.begin() + static_cast<std::ptrdiff_t>(done),
                                           rows.end());
     Finish(EndStatus(stopped, notRun));
@@ -91,12 +91,12 @@ void ListRun::EndSound() {
 void ListRun::Finish(const std::wstring& status) {
     ShowRunning(false);
     view_.SetStatus(status);
-    gStop = true;
+    gStop.Set(RunState::Idle);
     running_ = false;
 }
 
 void ListRun::StopRun() {
-    if (running_) gStop = true;
+    if (running_) gStop.Set(RunState::Stopping);
 }
 
 bool ListRun::MayClose(const WindowGeometry& current) {

@@ -11,6 +11,7 @@
 #include "app/globals.h"
 #include "app/hotkey.h"
 #include "app/recent_projects.h"
+#include "app/run_window_layout.h"
 #include "app/text_helpers.h"
 #include "platform/platform.h"
 
@@ -20,21 +21,7 @@ std::wstring gIniFallbackPath;
 std::wstring gIniInheritedPath;
 
 namespace {
-constexpr wchar_t kTop[] = L"[TOP   ]";
-constexpr wchar_t kLeft[] = L"[LEFT  ]";
-constexpr wchar_t kHeight[] = L"[HEIGHT]";
-constexpr wchar_t kWidth[] = L"[WIDTH ]";
 constexpr wchar_t kVbMain[] = L"[VBMAIN]";
-constexpr wchar_t kDir[] = L"[DIR   ]";
-constexpr wchar_t kFile[] = L"[FILE  ]";
-constexpr wchar_t kJyogai[] = L"[JYOGAI]";
-constexpr wchar_t kUnder[] = L"[UNDER ]";
-constexpr wchar_t kHotkey[] = L"[HOTKEY]";
-constexpr wchar_t kRecent[] = L"[RECENT]";
-constexpr wchar_t kCtl[] = L"[CTL   ]";
-constexpr wchar_t kVbCmt[] = L"[VBCMT ]";
-constexpr wchar_t kChanged[] = L"[CHANGE]";
-
 // A decimal integer with blanks allowed around it, within [min, max]; nothing otherwise.
 std::optional<std::int64_t> ToInteger(std::wstring_view v, std::int64_t min, std::int64_t max) {
     std::size_t i = 0;
@@ -63,44 +50,110 @@ bool StoreInt32(std::wstring_view value, std::int32_t& target) {
     return true;
 }
 
+// A value as the settings file can keep it: empty when the file could not hold it unchanged
+// (a control character would make it two lines; a character outside the code page would turn
+// into "?" and name another file).
+std::wstring Storable(const std::wstring& value) {
+    return HasControlCharacter(value) || !platform::AnsiHolds(value) ? std::wstring() : value;
+}
+
+// One tag of the settings file: how its value loads, what it is before any file is read, and
+// how (and when) it is written. The table's order is the file's.
+struct Tag {
+    const wchar_t* tag;
+    void (*load)(const std::wstring& value);
+    void (*reset)();
+    void (*save)(const std::wstring& tag, std::vector<std::wstring>& lines);
+    // Loading starts from the default; the others keep what they had while the file lacks them.
+    bool resetOnLoad = false;
+};
+
+void LoadInt(std::int32_t& field, const std::wstring& value) {
+    StoreInt32(value, field);
+}
+void SaveInt(const std::wstring& tag, std::int32_t value, std::vector<std::wstring>& lines) {
+    lines.push_back(tag + std::to_wstring(value));
+}
+// The counting and compile options beyond the classic ones are written only when set, so a
+// file of someone who never uses them stays as an older Kinoha writes and reads it.
+void SaveIntIfSet(const std::wstring& tag, std::int32_t value, std::vector<std::wstring>& lines) {
+    if (value != 0) SaveInt(tag, value, lines);
+}
+
+#define KINOHA_INT_TAG(TAG, FIELD, INITIAL, SAVE, RESET)                                          \
+    Tag {                                                                                         \
+        TAG, [](const std::wstring& v) { LoadInt(FIELD, v); }, [] { FIELD = INITIAL; },           \
+            [](const std::wstring& t, std::vector<std::wstring>& l) { SAVE(t, FIELD, l); }, RESET \
+    }
+
+const Tag kTags[] = {
+    KINOHA_INT_TAG(L"[TOP   ]", gTop, 0, SaveInt, false),
+    KINOHA_INT_TAG(L"[LEFT  ]", gLeft, 0, SaveInt, false),
+    KINOHA_INT_TAG(L"[HEIGHT]", gHeight, kRunWindowDesignHeight, SaveInt, true),
+    KINOHA_INT_TAG(L"[WIDTH ]", gWidth, kRunWindowWidth, SaveInt, true),
+    {kVbMain, [](const std::wstring& v) { gVbMain = v; }, [] { gVbMain.clear(); },
+     [](const std::wstring& t, std::vector<std::wstring>& l) {
+         l.push_back(t + Storable(gVbMain));
+     }},
+    {L"[DIR   ]", [](const std::wstring& v) { gPrjDir = v; }, [] { gPrjDir.clear(); },
+     [](const std::wstring& t, std::vector<std::wstring>& l) {
+         l.push_back(t + Storable(gPrjDir));
+     }},
+    KINOHA_INT_TAG(L"[UNDER ]", gUnder, 0, SaveInt, false),
+    KINOHA_INT_TAG(L"[CTL   ]", gCtl, 0, SaveIntIfSet, false),
+    KINOHA_INT_TAG(L"[VBCMT ]", gVbCmt, 0, SaveIntIfSet, false),
+    KINOHA_INT_TAG(L"[CHANGE]", gMakeChanged, 0, SaveIntIfSet, false),
+    {L"[JYOGAI]", [](const std::wstring& v) { lstJyogai.push_back(v); }, [] { lstJyogai.clear(); },
+     [](const std::wstring& t, std::vector<std::wstring>& l) {
+         for (const auto& entry : lstJyogai) {
+             if (!HasControlCharacter(entry)) l.push_back(t + entry);
+         }
+     },
+     true},
+    {L"[FILE  ]",
+     [](const std::wstring& v) {
+         const auto n = ToInteger(v, std::numeric_limits<std::int16_t>::min(),
+                                  std::numeric_limits<std::int16_t>::max());
+         if (n && *n == 1) gFileNamesOnly = true;
+     },
+     [] { gFileNamesOnly = false; },
+     [](const std::wstring& t, std::vector<std::wstring>& l) {
+         l.push_back(t + (gFileNamesOnly ? L"1" : L"0"));
+     }},
+    // The newer tags only when they hold something, so that an older Kinoha reads the same file.
+    {L"[HOTKEY]",
+     [](const std::wstring& v) {
+         // A text that is no key combination keeps the default.
+         if (const auto hotkey = ParseHotkey(v)) gHotkey = *hotkey;
+     },
+     [] { gHotkey = DefaultHotkey(); },
+     [](const std::wstring& t, std::vector<std::wstring>& l) {
+         if (gHotkey != DefaultHotkey()) l.push_back(t + HotkeyText(gHotkey));
+     },
+     true},
+    {L"[RECENT]",
+     [](const std::wstring& v) {
+         if (!v.empty() && gRecent.size() < kRecentProjects) gRecent.push_back(v);
+     },
+     [] { gRecent.clear(); },
+     [](const std::wstring& t, std::vector<std::wstring>& l) {
+         for (const auto& path : gRecent) l.push_back(t + path);
+     },
+     true},
+};
+#undef KINOHA_INT_TAG
+
 // Acts on one line. A value that does not convert (a number that is none, a text with a control
 // character) is skipped and its field keeps what it had; the lines after it still load.
 void ApplyLine(const std::wstring& line) {
     const std::wstring tag = line.substr(0, 8);
     const std::wstring value = line.size() > 8 ? line.substr(8) : std::wstring();
-    if (tag == kTop) {
-        StoreInt32(value, gTop);
-    } else if (tag == kLeft) {
-        StoreInt32(value, gLeft);
-    } else if (tag == kHeight) {
-        StoreInt32(value, gHeight);
-    } else if (tag == kWidth) {
-        StoreInt32(value, gWidth);
-    } else if (HasControlCharacter(value)) {
-        return;
-    } else if (tag == kVbMain) {
-        gVbMain = value;
-    } else if (tag == kDir) {
-        gPrjDir = value;
-    } else if (tag == kFile) {
-        const auto v = ToInteger(value, std::numeric_limits<std::int16_t>::min(),
-                                 std::numeric_limits<std::int16_t>::max());
-        if (v && *v == 1) gFileNamesOnly = true;
-    } else if (tag == kJyogai) {
-        lstJyogai.push_back(value);
-    } else if (tag == kUnder) {
-        StoreInt32(value, gUnder);
-    } else if (tag == kCtl) {
-        StoreInt32(value, gCtl);
-    } else if (tag == kVbCmt) {
-        StoreInt32(value, gVbCmt);
-    } else if (tag == kChanged) {
-        StoreInt32(value, gMakeChanged);
-    } else if (tag == kHotkey) {
-        // A text that is no key combination keeps the default.
-        if (const auto hotkey = ParseHotkey(value)) gHotkey = *hotkey;
-    } else if (tag == kRecent) {
-        if (!value.empty() && gRecent.size() < kRecentProjects) gRecent.push_back(value);
+    if (HasControlCharacter(value)) return;
+    for (const auto& t : kTags) {
+        if (tag == t.tag) {
+            t.load(value);
+            return;
+        }
     }
 }
 
@@ -144,13 +197,6 @@ bool IsSettingsFile(const std::wstring& path) {
     });
 }
 
-// A value as the settings file can keep it: empty when the file could not hold it unchanged
-// (a control character would make it two lines; a character outside the code page would turn
-// into "?" and name another file).
-std::wstring Storable(const std::wstring& value) {
-    return HasControlCharacter(value) || !platform::AnsiHolds(value) ? std::wstring() : value;
-}
-
 std::wstring JoinDir(const std::wstring& directory, const std::wstring& name) {
     if (!directory.empty() && (directory.back() == L'\\' || directory.back() == L'/'))
         return directory + name;
@@ -183,13 +229,15 @@ std::wstring OtherVersionSettingsFile() {
     return newest;
 }
 
+void ResetSettingsRecord() {
+    for (const auto& t : kTags) t.reset();
+}
+
 void LoadSettings() {
-    gHeight = 4515;
-    gWidth = 6630;
-    lstJyogai.clear();
+    for (const auto& t : kTags) {
+        if (t.resetOnLoad) t.reset();
+    }
     gIniInheritedPath.clear();
-    gHotkey = DefaultHotkey();
-    gRecent.clear();
     std::wstring path = gIniPath;
     // Paths, looked up as paths: a program folder such as "Tools.exe files" is no command line.
     if (!platform::LookupFile(path)) {
@@ -215,24 +263,8 @@ std::wstring KeepablePath(const std::wstring& path) {
 
 void SaveSettings() {
     if (gVbMain.empty()) return;
-    std::vector<std::wstring> lines = {
-        kTop + std::to_wstring(gTop),       kLeft + std::to_wstring(gLeft),
-        kHeight + std::to_wstring(gHeight), kWidth + std::to_wstring(gWidth),
-        kVbMain + Storable(gVbMain),        kDir + Storable(gPrjDir),
-        kUnder + std::to_wstring(gUnder),
-    };
-    // The counting and compile options beyond the classic ones are written only when set, so a
-    // file of someone who never uses them stays as an older Kinoha writes and reads it.
-    if (gCtl != 0) lines.push_back(kCtl + std::to_wstring(gCtl));
-    if (gVbCmt != 0) lines.push_back(kVbCmt + std::to_wstring(gVbCmt));
-    if (gMakeChanged != 0) lines.push_back(kChanged + std::to_wstring(gMakeChanged));
-    for (const auto& entry : lstJyogai) {
-        if (!HasControlCharacter(entry)) lines.push_back(kJyogai + entry);
-    }
-    lines.push_back(std::wstring(kFile) + (gFileNamesOnly ? L"1" : L"0"));
-    // The newer tags only when they hold something, so that an older Kinoha reads the same file.
-    if (gHotkey != DefaultHotkey()) lines.push_back(kHotkey + HotkeyText(gHotkey));
-    for (const auto& path : gRecent) lines.push_back(kRecent + path);
+    std::vector<std::wstring> lines;
+    for (const auto& t : kTags) t.save(t.tag, lines);
     platform::WriteTextLines(gIniPath, lines);  // a failed save leaves the old file whole
 }
 

@@ -6,11 +6,16 @@
 
 namespace kinoha {
 
-// Fills the settings record from the file at gIniPath (or, while no file is there, from the
-// file beside the program that gIniPath replaced, or else from the newest settings file of
-// another Windows version, which gIniInheritedPath then names). A line ends at CR LF, CR or LF.
-// A value that does not convert (a number that is none, a text with a control character) is
-// skipped, its field keeping its value; the rest still loads. Reports nothing.
+// Gives every value of the settings record the value it has before any file is read.
+void ResetSettingsRecord();
+
+// Fills the settings record (the geometry's size, the exclusions, the hotkey and the recent
+// projects first set to their defaults; the other values keep what they had) from the file at
+// gIniPath (or, while no file is there, from the file beside the program that gIniPath replaced, or
+// else from the newest settings file of another Windows version, which gIniInheritedPath then
+// names). A line ends at CR LF, CR or LF. A value that does not convert (a number that is none, a
+// text with a control character) is skipped, its field keeping its value; the rest still loads.
+// Reports nothing.
 void LoadSettings();
 
 // Writes the settings record to gIniPath in the fixed tag order, replacing the file whole; the

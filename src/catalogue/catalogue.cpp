@@ -9,12 +9,6 @@
 namespace kinoha {
 namespace {
 
-// One build at a time: the search lets window events through, and a handler of one of them may
-// ask for another build. That request is noted here and served when the running build ends.
-bool gRunning = false;
-bool gPending = false;
-bool gPendingResearch = false;
-
 bool DirectoryPresent(const std::wstring& directory) {
     std::string identity;
     return platform::DirectoryIdentity(directory, identity);
@@ -43,21 +37,6 @@ bool Search(const std::wstring& prjDir, const SearchStep& step, CatalogueBuild& 
     return true;
 }
 
-void BuildOnce(bool research) {
-    PublishCatalogue(ComputeCatalogue(CurrentCatalogueInputs(research), [] {
-        platform::PumpEvents();
-        return true;
-    }));
-}
-
-struct RunningGuard {
-    RunningGuard() { gRunning = true; }
-    ~RunningGuard() {
-        gRunning = false;
-        gPending = false;
-        gPendingResearch = false;
-    }
-};
 }  // namespace
 
 std::wstring DirectoryMissingReason() {
@@ -134,23 +113,10 @@ void PublishCatalogue(CatalogueBuild&& build) {
 }
 
 void BuildCatalogue(bool research) {
-    if (gRunning) {
-        gPending = true;
-        gPendingResearch = gPendingResearch || research;
-        return;
-    }
-    RunningGuard guard;
-    for (;;) {
-        BuildOnce(research);
-        if (!gPending) break;
-        research = gPendingResearch;
-        gPending = false;
-        gPendingResearch = false;
-    }
-}
-
-bool CatalogueBuildRunning() {
-    return gRunning;
+    PublishCatalogue(ComputeCatalogue(CurrentCatalogueInputs(research), [] {
+        platform::PumpEvents();
+        return true;
+    }));
 }
 
 }  // namespace kinoha

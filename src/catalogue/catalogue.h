@@ -18,13 +18,10 @@ namespace kinoha {
 // executables, so lstExe holds them all. lstPrj, lstExe, mnuTSK and mnuEXE change together, only
 // when a build ends. A search that finds the project directory gone (before or after the walk)
 // publishes nothing: the old catalogue stays and gSearchFailure says why.
-// The search lets window events through. A build asked for meanwhile (by a handler of such an
-// event) does not start inside the running one: the call returns at once and the running build
-// runs once more when it ends, searching again if any of the calls asked for it.
+// In one go on the calling thread, window events let through while it searches; the program
+// builds in the background (background_catalogue.h) from the same two steps,
+// ComputeCatalogue and PublishCatalogue.
 void BuildCatalogue(bool research);
-
-// Whether a build is under way (its search is letting window events through).
-bool CatalogueBuildRunning();
 
 // What a build starts from: copies of the values it reads, taken on the user-interface thread,
 // so that the build itself can run on any thread.

@@ -34,7 +34,7 @@ std::wstring FileNameOf(const std::wstring& path) {
 }  // namespace
 
 void LoadTray(StartView& view) {
-    gStop = true;
+    gStop.Set(RunState::Idle);
     LoadSettings();
     if (!gIniInheritedPath.empty()) {
         // Said at the first start under a new Windows version only: the save at the end makes

@@ -22,7 +22,7 @@ namespace kinoha::ui {
 class RunWindowBase : public WindowBase {
   public:
     // Makes the window, its controls and loads it, then shows it at the shared geometry with
-    // the focus on `firstFocus` (a control made by CreateControls).
+    // the focus on FirstFocus() (a control made by CreateControls).
     void Open(const wchar_t* className, const wchar_t* caption);
 
   protected:

@@ -214,47 +214,5 @@ TEST_F(Catalogue, OnlyASearchingBuildSeesNewFiles) {
     EXPECT_EQ(VisibleTags(mnuTSK).back(), added);
 }
 
-TEST_F(Catalogue, ABuildAskedForDuringTheSearchRunsAfterIt) {
-    AddProject(L"a\\a.vbp", "a.exe");
-    BuildCatalogue(true);
-    const auto published = gMenuGeneration;
-    const MenuArray tskBefore = mnuTSK;
-
-    test::TempDir other;
-    const std::wstring moved = other / L"m\\m.vbp";
-    test::WriteFile(moved, "ExeName32=\"m.exe\"\r\n");
-    AddProject(L"b\\b.vbp", "b.exe");
-
-    int pumps = 0;
-    bool sawPartialModel = false;
-    platform::SetEventPumpForTesting([&] {
-        ++pumps;
-        EXPECT_TRUE(CatalogueBuildRunning());
-        // Nothing of a running build is visible before it ends.
-        if (gMenuGeneration == published && VisibleTags(mnuTSK) != VisibleTags(tskBefore))
-            sawPartialModel = true;
-        if (pumps == 1) {
-            // A handler picks a new project directory and asks for two builds.
-            gPrjDir = other.path();
-            BuildCatalogue(false);
-            BuildCatalogue(true);
-            EXPECT_EQ(gMenuGeneration, published);  // neither ran inside the running one
-        }
-    });
-    BuildCatalogue(true);
-    platform::SetEventPumpForTesting({});
-    EXPECT_FALSE(sawPartialModel);
-    EXPECT_FALSE(CatalogueBuildRunning());
-    EXPECT_GT(pumps, 1);                        // the queued build searched as well
-    EXPECT_EQ(gMenuGeneration, published + 2);  // the running build, then one more
-    EXPECT_EQ(VisibleTags(mnuTSK), std::vector<std::wstring>{moved});
-    EXPECT_EQ(lstExe, std::vector<std::wstring>{other / L"m\\m.exe"});
-    // With the queue served, the next build runs at once.
-    gPrjDir = dir_.path();
-    BuildCatalogue(true);
-    EXPECT_EQ(gMenuGeneration, published + 3);
-    EXPECT_EQ(VisibleTags(mnuTSK).size(), 2u);
-}
-
 }  // namespace
 }  // namespace kinoha

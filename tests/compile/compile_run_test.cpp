@@ -73,7 +73,7 @@ TEST_F(CompileRunTest, TheListIsTheCatalogueMinusTheExclusionsWithGroupsWhole) {
         lstPrj.Add(p);
     }
     lstJyogai = {L"Test", L"old"};
-    gStop = false;
+    gStop.Set(RunState::Running);
     run_.Load();
     EXPECT_TRUE(gStop);
     // Exact letter case: "Test" leaves "test" in.
@@ -206,7 +206,7 @@ TEST_F(CompileRunTest, AMissingVbExecutableChangesNothing) {
 TEST_F(CompileRunTest, NothingStartsOrStopsWhileTheStepCountWorks) {
     Project(L"a\\a.vbp");
     LoadAndSelect({true});
-    gStop = false;  // the step count window's run
+    gStop.Set(RunState::Running);  // the step count window's run
     run_.Make();
     run_.Stop();
     EXPECT_TRUE(commands_.empty());
@@ -423,7 +423,7 @@ TEST_F(CompileRunTest, ClosingRecordsTheGeometryRefusedOrNot) {
     EXPECT_EQ(gHeight, 6000);
     EXPECT_EQ(gWidth, 6630);
 
-    gStop = false;  // a step count runs elsewhere: the flag alone refuses the close
+    gStop.Set(RunState::Running);  // a step count runs elsewhere: the flag alone refuses the close
     EXPECT_FALSE(run_.Unload({-15, 30, 4515, 6636}));
     EXPECT_EQ(gTop, -15);
     EXPECT_EQ(gWidth, 6636);

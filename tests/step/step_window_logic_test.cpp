@@ -51,7 +51,7 @@ TEST_F(StepWindowTest, LoadListsTheCatalogueAndMirrorsGUnder) {
     test::WriteAnsiFile(dir / L"G.vbg", L"StartupProject=A\\A.vbp\n");
     lstPrj.Add(dir / L"G.vbg");
     lstJyogai = {L"\\C\\"};
-    gTop = 100, gHeight = 5000, gStop = false;
+    gTop = 100, gHeight = 5000, gStop.Set(RunState::Running);
     const WindowGeometry g = logic.Form_Load();
     EXPECT_TRUE(gStop);
     EXPECT_EQ(view.rows, (Lines{a, b, a}));
@@ -203,14 +203,14 @@ TEST_F(StepWindowTest, AnotherWindowsRunIsLeftAlone) {
     Project(L"A");
     logic.Form_Load();
     view.selected = {0};
-    gStop = false;  // the batch compile works
+    gStop.Set(RunState::Running);  // the batch compile works
     logic.cmdMake_Click();
     logic.cmdCsvWake_Click();
     logic.cmdStop_Click();
     EXPECT_FALSE(gStop) << "neither ended nor stopped";
     EXPECT_TRUE(view.calls.empty() && view.statuses.size() == 1);
     EXPECT_FALSE(logic.Form_Unload({}));
-    gStop = true;
+    gStop.Set(RunState::Idle);
     logic.cmdEnd_Click();
     EXPECT_EQ(view.calls, Lines{L"close"});
 }

@@ -19,7 +19,7 @@ class TrayCommands : public ::testing::Test {
 };
 
 TEST_F(TrayCommands, OnlyButtonReleasesOpenMenusAndOnlyWhileIdle) {
-    gStop = true;
+    gStop.Set(RunState::Idle);
     EXPECT_EQ(ChooseTrayMenu(514), TrayMenu::Executables);
     EXPECT_EQ(ChooseTrayMenu(410.4), TrayMenu::Executables);
     EXPECT_EQ(ChooseTrayMenu(517), TrayMenu::Main);
@@ -27,7 +27,7 @@ TEST_F(TrayCommands, OnlyButtonReleasesOpenMenusAndOnlyWhileIdle) {
     for (double other : {512.0, 513.0, 515.0, 516.0, 518.0, 519.0, 520.0, 411.2, 0.0}) {
         EXPECT_EQ(ChooseTrayMenu(other), TrayMenu::None) << other;
     }
-    gStop = false;  // a compile or step count works
+    gStop.Set(RunState::Running);  // a compile or step count works
     EXPECT_EQ(ChooseTrayMenu(514), TrayMenu::None);
     EXPECT_EQ(ChooseTrayMenu(517), TrayMenu::None);
 }
