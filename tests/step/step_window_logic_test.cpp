@@ -109,7 +109,7 @@ TEST_F(StepWindowTest, MembersNamedByAbsolutePathsAreCountedWhereTheyAre) {
     lstPrj.Add(p);
     gUnder = 1;
     logic.Form_Load();
-    view.selected = {1};
+    view.selected = {0};  // P sorts before S
     logic.cmdMake_Click();
     EXPECT_EQ(view.statuses.back(), L"算出終了");
     EXPECT_EQ(Totals(L"P"), L"STEP合計,-,10,3,1,1,-\r\n");
