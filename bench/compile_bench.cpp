@@ -84,7 +84,7 @@ int main(int argc, char** argv) {
     std::vector<double> process, compile, logic;
     for (int r = 0; r < runs; ++r) {
         process.push_back(Seconds([&] {
-            for (int i = 0; i < kProjects; ++i) RunProcess(QuotedProgram(program));
+            for (int i = 0; i < kProjects; ++i) RunProcess(QuotedProgram(program), {});
         }));
         QuietView view;
         CompileRun run(view, RunProcess, logsFolder);
@@ -97,7 +97,7 @@ int main(int argc, char** argv) {
         double inFake = 0;
         CompileRun noProcess(
             view2,
-            [&](const std::wstring& line) {
+            [&](const std::wstring& line, const platform::SupervisedRun&) {
                 const auto start = std::chrono::steady_clock::now();
                 const platform::CommandLineParts parts = platform::SplitCommandLine(line);
                 std::wstring file, log;
@@ -109,7 +109,9 @@ int main(int argc, char** argv) {
                 platform::ReplaceFileAtomically(GetProjectExe(file), "MZ");
                 inFake +=
                     std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-                return ProcessOutcome{true, 0};
+                ProcessOutcome end;
+                end.how = ProcessOutcome::How::Exited;
+                return end;
             },
             logsFolder);
         noProcess.Load();

@@ -15,6 +15,8 @@ std::int32_t gUnder = 0;
 std::int32_t gCtl = 0;
 std::int32_t gVbCmt = 0;
 std::int32_t gMakeChanged = 0;
+std::int32_t gMakeLimit = kDefaultMakeLimit;
+std::wstring gDefines;
 std::wstring gIniPath;
 BusyFlag gStop;
 SortedList lstPrj;

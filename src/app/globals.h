@@ -10,6 +10,8 @@
 
 namespace kinoha {
 
+inline constexpr std::int32_t kDefaultMakeLimit = 30;  // minutes
+
 // Settings record, in twips where a geometry (settings.cpp keeps its tags and defaults).
 extern std::int32_t gTop;
 extern std::int32_t gLeft;
@@ -21,6 +23,8 @@ extern std::int32_t gUnder;
 extern std::int32_t gCtl;          // 1: the step count counts user controls and property pages
 extern std::int32_t gVbCmt;        // 1: the step count takes comments as VB does
 extern std::int32_t gMakeChanged;  // 1: the batch compile compiles only what is out of date
+extern std::int32_t gMakeLimit;    // minutes a compile may take before VB is ended; 0: none
+extern std::wstring gDefines;      // conditional compilation constants, "A=1:B=0"
 
 extern std::wstring gIniPath;  // full path of the settings file
 

@@ -79,6 +79,9 @@ void SaveInt(const std::wstring& tag, std::int32_t value, std::vector<std::wstri
 void SaveIntIfSet(const std::wstring& tag, std::int32_t value, std::vector<std::wstring>& lines) {
     if (value != 0) SaveInt(tag, value, lines);
 }
+void SaveLimitIfSet(const std::wstring& tag, std::int32_t value, std::vector<std::wstring>& lines) {
+    if (value != kDefaultMakeLimit) SaveInt(tag, value, lines);
+}
 
 #define KINOHA_INT_TAG(TAG, FIELD, INITIAL, SAVE, RESET)                                          \
     Tag {                                                                                         \
@@ -103,6 +106,11 @@ const Tag kTags[] = {
     KINOHA_INT_TAG(L"[CTL   ]", gCtl, 0, SaveIntIfSet, false),
     KINOHA_INT_TAG(L"[VBCMT ]", gVbCmt, 0, SaveIntIfSet, false),
     KINOHA_INT_TAG(L"[CHANGE]", gMakeChanged, 0, SaveIntIfSet, false),
+    KINOHA_INT_TAG(L"[LIMIT ]", gMakeLimit, kDefaultMakeLimit, SaveLimitIfSet, false),
+    {L"[DEFINE]", [](const std::wstring& v) { gDefines = v; }, [] { gDefines.clear(); },
+     [](const std::wstring& t, std::vector<std::wstring>& l) {
+         if (!gDefines.empty()) l.push_back(t + Storable(gDefines));
+     }},
     {L"[JYOGAI]", [](const std::wstring& v) { lstJyogai.push_back(v); }, [] { lstJyogai.clear(); },
      [](const std::wstring& t, std::vector<std::wstring>& l) {
          for (const auto& entry : lstJyogai) {

@@ -62,6 +62,9 @@ struct ProjectFile {
     // The full path of what the project builds: ExeName32 in the Path32 folder (the project's
     // folder when there is none); empty without ExeName32 or with a short key line.
     std::wstring output;
+    // What a compile writes: `output`, or without ExeName32 the project's Name with the
+    // extension of its Type (.exe, .dll, .ocx), as VB names it.
+    std::wstring builds;
     // The Path32 folder as an absolute path; empty without one or with a short Path32 line.
     std::wstring outputDir;
 

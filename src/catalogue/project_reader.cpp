@@ -101,10 +101,24 @@ void ReadOutputKeys(ProjectFile& p, const std::wstring& line) {
     }
 }
 
+// The extension VB gives a project's output by its type, when it names no file.
+const wchar_t* TypeExtension(const std::wstring& type) {
+    if (type == L"Exe" || type == L"OleExe") return L".exe";
+    if (type == L"OleDll") return L".dll";
+    if (type == L"Control") return L".ocx";
+    return nullptr;
+}
+
 void ComputeOutput(ProjectFile& p) {
     const std::wstring folder = FolderOf(p.path);
     if (!p.shortPath32 && !p.path32.empty()) p.outputDir = PathFromFolder(folder, p.path32);
-    if (p.shortPath32 || p.shortExeName || p.exeName32.empty()) return;
+    if (p.shortPath32 || p.shortExeName) return;
+    const wchar_t* extension = TypeExtension(p.type);
+    const std::wstring file = !p.exeName32.empty() ? p.exeName32
+                              : extension != nullptr && !p.name.empty() && !HasControlCharacter(p.name)
+                                  ? p.name + extension
+                                  : std::wstring();
+    if (file.empty()) return;
     std::wstring dir;
     if (!p.path32.empty()) {
         // The value names a folder: the "\" added lets a last ".." step apply.
@@ -112,7 +126,8 @@ void ComputeOutput(ProjectFile& p) {
         if (!dir.empty() && dir.back() == L'\\') dir.pop_back();
     }
     if (dir.empty() && LastBackslash(p.path) > 0) dir = folder;
-    p.output = PathFromFolder(dir, p.exeName32);
+    p.builds = PathFromFolder(dir, file);
+    if (!p.exeName32.empty()) p.output = p.builds;
 }
 
 struct MemberKeyText {

@@ -37,6 +37,10 @@ constexpr const wchar_t* kUsage =
     L"                 project file, member, resource or referenced project output\n"
     L"                 newer than the output\n"
     L"  --dry-run      print the order and each entry's state and reason; start nothing\n"
+    L"  --timeout S    end VB when one entry takes longer than S seconds (default 1800;\n"
+    L"                 0: no limit); a dialog box VB shows ends it at once\n"
+    L"  --define N=V   a conditional compilation constant for VB's /d (repeatable); N a\n"
+    L"                 VB name, V a whole number\n"
     L"Entries are compiled after the projects whose outputs they reference (Reference=,\n"
     L"Object=), otherwise in the order given; a reference cycle stops the run.\n"
     L"  --help, --version\n"
@@ -47,6 +51,8 @@ struct Options {
     std::wstring vb, logDir, junit, json;
     std::vector<std::wstring> exclusions, paths;
     bool keepGoing = false, changed = false, dryRun = false;
+    unsigned timeout = 1800;  // seconds; 0: none
+    std::wstring defines;     // checked, "A=1:B=0"
 };
 
 // Empty when the arguments are usable, otherwise what is wrong with them.
@@ -77,6 +83,26 @@ std::wstring Parse(const std::vector<std::wstring>& args, Options& o, bool& help
          1,
          [&](const std::vector<std::wstring>& v) {
              o.exclusions.push_back(v[0]);
+             return std::wstring();
+         },
+         {},
+         true},
+        {{L"--timeout"},
+         1,
+         [&](const std::vector<std::wstring>& v) {
+             return ParseWholeNumber(v[0], 6, o.timeout)
+                        ? std::wstring()
+                        : std::wstring(L"--timeout needs a whole number of seconds (0: none)");
+         },
+         {},
+         true},
+        {{L"--define"},
+         1,
+         [&](const std::vector<std::wstring>& v) {
+             const auto item = DefineItem(v[0], false);
+             if (!item)
+                 return L"--define needs NAME=VALUE, a VB name and a whole number: " + v[0];
+             o.defines += (o.defines.empty() ? L"" : L":") + *item;
              return std::wstring();
          },
          {},
@@ -224,7 +250,8 @@ std::vector<CompiledEntry> RunPlan(MakePlan& plan, const std::vector<std::wstrin
     if (logs.FellBack() && !logs.Folder().empty())
         streams.err(L"kinoha-make: the logs folder cannot be written; logs go to " +
                     platform::DisplayPath(logs.Folder()) + L"\n");
-    const MakeSettings settings{vb, o.changed, run, [&](const std::wstring& entry) {
+    const CompileSettings compile{vb, std::chrono::seconds(o.timeout), o.defines, run};
+    const MakeSettings settings{compile, o.changed, [&](const std::wstring& entry) {
                                     std::wstring log = logs.PathFor(entry);
                                     // A log of an earlier run of the same name must not stand
                                     // for this one.

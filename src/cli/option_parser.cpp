@@ -38,8 +38,8 @@ std::wstring ParseArguments(const std::vector<std::wstring>& args,
     return {};
 }
 
-bool ParseSmallCount(const std::wstring& text, unsigned& value) {
-    if (text.empty() || text.size() > 4) return false;
+bool ParseWholeNumber(const std::wstring& text, std::size_t digits, unsigned& value) {
+    if (text.empty() || text.size() > digits) return false;
     unsigned v = 0;
     for (const wchar_t c : text) {
         if (c < L'0' || c > L'9') return false;

@@ -28,7 +28,7 @@ std::wstring ParseArguments(const std::vector<std::wstring>& args,
                             const std::vector<OptionSpec>& specs, std::vector<std::wstring>& paths,
                             std::wstring_view emptyPath);
 
-// "0" to "9999" as a number; false for anything else.
-bool ParseSmallCount(const std::wstring& text, unsigned& value);
+// A whole number of at most `digits` digits; false for anything else.
+bool ParseWholeNumber(const std::wstring& text, std::size_t digits, unsigned& value);
 
 }  // namespace kinoha

@@ -93,7 +93,7 @@ std::wstring ParseToolOptions(const std::vector<std::wstring>& args, ToolOptions
         {{L"--jobs"},
          1,
          [&](const std::vector<std::wstring>& v) {
-             return ParseSmallCount(v[0], o.jobs) && o.jobs != 0
+             return ParseWholeNumber(v[0], 4, o.jobs) && o.jobs != 0
                         ? std::wstring()
                         : std::wstring(L"--jobs needs a whole number from 1");
          }},

@@ -63,6 +63,7 @@ CompileLogReading ReadCompileLogBytes(std::string_view bytes, std::size_t maxErr
         if (raw.empty()) continue;
         const std::wstring line = Trimmed(platform::DecodeAnsi(Head(raw, kLogLineShown)));
         if (line.empty()) continue;
+        if (r.firstLines.size() < kLogFirstLines) r.firstLines.push_back(line);
         const std::wstring lower = LowerAscii(line);
         if (SaysSucceeded(lower) && !SaysFailed(lower)) {
             ++r.succeeded;

@@ -14,11 +14,15 @@ struct CompileLogReading {
     std::size_t succeeded = 0;             // lines saying a build succeeded
     std::wstring failureLine;              // the first line saying a build failed
     std::vector<std::wstring> errorLines;  // the first error lines, at most `maxErrorLines`
+    // The first lines that are not empty, at most kLogFirstLines: VB's own words for a log
+    // without a verdict or an error line ("File not found: '...'").
+    std::vector<std::wstring> firstLines;
 };
 
 // Only the first kLogLineShown bytes of a line are decoded and kept: enough for VB's error
 // lines, while a log that is one endless line costs no more.
 inline constexpr std::size_t kLogLineShown = 1024;
+inline constexpr std::size_t kLogFirstLines = 3;
 
 CompileLogReading ReadCompileLog(const std::wstring& path, std::size_t maxErrorLines);
 

@@ -169,9 +169,14 @@ std::string JsonReport(const std::vector<CompiledEntry>& entries, const std::wst
         j += "    {\"path\": " + Json(e.path) + ", \"result\": \"" + ResultWord(e.outcome.result) +
              "\", \"seconds\": " + Seconds(e.outcome.seconds) +
              ", \"log\": " + Json(e.outcome.logPath) + ", \"reason\": " + Json(e.outcome.reason) +
+             ", \"reasonCode\": " + Json(e.outcome.reasonCode) +
+             ", \"code\": " + Json(e.outcome.code) +
              ", \"firstError\": " + Json(e.outcome.firstError) + ", \"errors\": [";
         for (std::size_t k = 0; k < e.outcome.errorLines.size(); ++k)
             j += (k == 0 ? "" : ", ") + Json(e.outcome.errorLines[k]);
+        j += "], \"warnings\": [";
+        for (std::size_t k = 0; k < e.outcome.warnings.size(); ++k)
+            j += (k == 0 ? "" : ", ") + Json(e.outcome.warnings[k]);
         j += "]}";
     }
     j += entries.empty() ? "],\n" : "\n  ],\n";

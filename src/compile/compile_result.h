@@ -28,6 +28,12 @@ struct CompileOutcome {
     std::wstring reason;
     // VB's error lines from the log, in order (at most kMaxErrorLines of them).
     std::vector<std::wstring> errorLines;
+    // A stable ASCII word for the result or why it failed ("built", "compile-error", "dialog",
+    // "timeout", ...), for scripts that read the JSON report.
+    std::wstring code;
+    std::wstring reasonCode;  // the same for `reason` ("no-output", "input-newer", ...)
+    // What the planning warned of, as codes ("no-compatibility"); no result hangs on them.
+    std::vector<std::wstring> warnings;
     // The log file VB was told to write; empty when nothing was started.
     std::wstring logPath;
     double seconds = 0;

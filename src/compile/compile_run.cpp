@@ -1,5 +1,7 @@
 #include "compile/compile_run.h"
 
+#include <algorithm>
+#include <chrono>
 #include <utility>
 
 #include "app/globals.h"
@@ -29,6 +31,14 @@ void CompileRun::Make() {
     if (!MayStart()) return;
     if (!platform::LookupFile(gVbMain)) {
         ShowStartFailed(view_, gVbMain);
+        return;
+    }
+    // Only checked constants reach VB's command line.
+    if (!DefineList(gDefines)) {
+        view_.ShowMessage(L"指定エラー",
+                          JoinLines({L"条件付きコンパイル引数が正しくありません",
+                                     L"「名前=整数」を「:」で区切って指定して下さい", gDefines}),
+                          MessageIcon::Exclamation);
         return;
     }
     // Rows of an earlier run lose their marks; only this run's rows show results.
@@ -85,7 +95,9 @@ void CompileRun::RunEntry(const std::wstring&) {
 }
 
 void CompileRun::RunRow(std::size_t row) {
-    MakeSettings settings{gVbMain, gMakeChanged == 1, runner_, [this](const std::wstring& entry) {
+    CompileSettings compile{gVbMain, std::chrono::seconds(std::max(gMakeLimit, 0) * 60), gDefines,
+                            runner_};
+    MakeSettings settings{compile, gMakeChanged == 1, [this](const std::wstring& entry) {
                               // The logs folder is made when the first compile starts, not for
                               // a run that compiles nothing.
                               if (!runLogs_) runLogs_ = logs_();

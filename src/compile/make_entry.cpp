@@ -9,7 +9,7 @@ MadeEntry MakeEntry(MakePlan& plan, std::size_t i, const MakeSettings& settings)
         case MakeStep::Action::Compile: {
             const CompileTarget target = plan.Target(i);
             made.outcome =
-                CompileEntry(settings.vbMain, target, settings.logFor(target.entry), settings.run);
+                CompileEntry(settings.compile, target, settings.logFor(target.entry));
             break;
         }
         case MakeStep::Action::UpToDate:
@@ -19,6 +19,8 @@ MadeEntry MakeEntry(MakePlan& plan, std::size_t i, const MakeSettings& settings)
             made.outcome.result = CompileResult::NotRun;
             break;
     }
+    made.outcome.reasonCode = made.step.why.code;
+    made.outcome.warnings = plan.Warnings(i);
     plan.Record(i, made.outcome.result);
     return made;
 }

@@ -13,16 +13,17 @@
 namespace kinoha {
 
 struct MakeSettings {
-    std::wstring vbMain;
+    CompileSettings compile;
     bool changedOnly = false;  // an up-to-date entry gets 最新 instead of a compile
-    ProcessRunner run;
     // The log file for an entry about to be compiled; asked only when VB is to be started.
     std::function<std::wstring(const std::wstring& entry)> logFor;
 };
 
 struct MadeEntry {
     MakeStep step;           // what was decided, and why
-    CompileOutcome outcome;  // its result; `reason` is left to the caller to word
+    // Its result, with the reason's code and the plan's warnings; `reason` is left to the
+    // caller to word.
+    CompileOutcome outcome;
 };
 
 MadeEntry MakeEntry(MakePlan& plan, std::size_t i, const MakeSettings& settings);

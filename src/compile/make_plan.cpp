@@ -30,16 +30,20 @@ struct Producer {
     std::wstring project;
     std::wstring output;
     std::vector<std::size_t> entries;
+    // An ActiveX library or control built with binary compatibility keeps its GUIDs; without it
+    // the projects that reference it break on every build.
+    bool binaryCompatible = true;
 };
 
 class Producers {
   public:
-    void Add(const std::wstring& project, const std::wstring& output, std::size_t entry) {
+    void Add(const std::wstring& project, const std::wstring& output, std::size_t entry,
+             bool binaryCompatible = true) {
         const std::wstring key = PathKey(project);
         auto found = byProject_.find(key);
         if (found == byProject_.end()) {
             found = byProject_.emplace(key, list_.size()).first;
-            list_.push_back({project, output, {}});
+            list_.push_back({project, output, {}, binaryCompatible});
             if (!output.empty()) {
                 byOutput_[PathKey(output)].push_back(found->second);
                 byName_[PathKey(NameOf(output))].push_back(found->second);
@@ -80,6 +84,35 @@ class Producers {
     Index byOutput_, byName_;
 };
 
+// How many leading folders two paths share, letter case and "/" aside.
+std::size_t CommonFolders(const std::wstring& a, const std::wstring& b) {
+    const std::wstring ka = PathKey(FolderOf(a)) + L"\\", kb = PathKey(FolderOf(b)) + L"\\";
+    std::size_t folders = 0;
+    for (std::size_t i = 0; i < ka.size() && i < kb.size() && ka[i] == kb[i]; ++i)
+        folders += ka[i] == L'\\' ? 1 : 0;
+    return folders;
+}
+
+// Of the producers of a file name, the one nearest the referencing project (the longest
+// common folder); none when that is not one project, so that two checkouts of the same
+// projects under one folder never tie together.
+std::vector<std::size_t> Nearest(const std::vector<std::size_t>& candidates,
+                                 const std::wstring& project, const Producers& producers) {
+    std::vector<std::size_t> best;
+    std::size_t longest = 0;
+    for (const std::size_t id : candidates) {
+        const std::size_t common = CommonFolders(project, producers[id].project);
+        if (best.empty() || common > longest) {
+            best = {id};
+            longest = common;
+        } else if (common == longest) {
+            best.push_back(id);
+        }
+    }
+    if (best.size() != 1) best.clear();
+    return best;
+}
+
 // The write time of a file; nothing when it does not exist.
 std::optional<std::uint64_t> Stamp(const std::wstring& path) {
     std::uint64_t s = 0;
@@ -105,7 +138,8 @@ MakePlan::MakePlan(std::vector<std::wstring> entries, const std::vector<std::wst
 void MakePlan::Relate(const std::vector<std::wstring>& known) {
     Producers producers;
     for (std::size_t i = 0; i < entries_.size(); ++i) {
-        for (const auto& p : entries_[i].projects) producers.Add(p.project, p.output, i);
+        for (const auto& p : entries_[i].projects)
+            producers.Add(p.project, p.output, i, p.binaryCompatible);
     }
     std::unordered_set<std::wstring> selected;
     for (const auto& e : entries_) selected.insert(PathKey(e.path));
@@ -114,7 +148,7 @@ void MakePlan::Relate(const std::vector<std::wstring>& known) {
         if (selected.count(PathKey(entry)) != 0) continue;
         for (const auto& project : EntryProjects(entry)) {
             if (!producers.Known(project))
-                producers.Add(project, GetProjectOutput(project), kNotSelected);
+                producers.Add(project, ReadProjectInputs(project).output, kNotSelected);
         }
     }
     for (const auto& ids : producers.Shared()) {
@@ -135,10 +169,25 @@ void MakePlan::Relate(const std::vector<std::wstring>& known) {
         for (std::size_t k = 0; k < e.projects.size(); ++k) {
             const ProjectInputs& p = e.projects[k];
             for (const auto& r : p.references) {
-                const bool byName = r.path.empty();
-                const std::vector<std::size_t> ids = r.toProject ? producers.OfProject(r.path)
-                                                     : byName    ? producers.OfName(r.name)
-                                                                 : producers.OfOutput(r.path);
+                std::vector<std::size_t> ids = r.toProject        ? producers.OfProject(r.path)
+                                               : r.path.empty() ? std::vector<std::size_t>{}
+                                                                : producers.OfOutput(r.path);
+                // The path is only a hint (VB finds a library by its registration): one that
+                // names no output of the list, or a bare name, is matched by file name.
+                const bool byName = !r.toProject && ids.empty();
+                if (byName) {
+                    std::vector<std::size_t> candidates = producers.OfName(r.name);
+                    ids = Nearest(candidates, p.project, producers);
+                    if (ids.empty() && candidates.size() > 1) {
+                        std::wstring names;
+                        for (const std::size_t id : candidates)
+                            names += (names.empty() ? L"" : L"、") + producers[id].project;
+                        AddOnce(e.notes, L"参照 " + r.name +
+                                             L" を作るプロジェクトが一つに決まらないため、順序には"
+                                             L"使いません：" +
+                                             names);
+                    }
+                }
                 for (const std::size_t id : ids) {
                     const Producer& from = producers[id];
                     if (PathKey(from.project) == PathKey(p.project)) {
@@ -152,9 +201,19 @@ void MakePlan::Relate(const std::vector<std::wstring>& known) {
                                              NameOf(from.project) + L" の出力（" + from.output +
                                              L"）と見なしました");
                     if (!from.output.empty()) AddOnce(e.referencedOutputs[k], from.output);
-                    for (const std::size_t j : from.entries) {
-                        if (j != i) AddOnce(e.after, j);
-                    }
+                    // A reference inside the entry (a group and its own project) orders nothing.
+                    if (std::find(from.entries.begin(), from.entries.end(), i) !=
+                        from.entries.end())
+                        continue;
+                    for (const std::size_t j : from.entries) AddOnce(e.after, j);
+                    if (!from.binaryCompatible)
+                        for (const std::size_t j : from.entries) {
+                            AddOnce(entries_[j].warnings, std::wstring(L"no-compatibility"));
+                            AddOnce(entries_[j].notes,
+                                    NameOf(from.project) +
+                                        L" はバイナリ互換でないため、ビルドのたびに参照する"
+                                        L"プロジェクトが壊れることがあります");
+                        }
                 }
             }
         }
@@ -201,9 +260,16 @@ void MakePlan::Sort() {
             }
         }
     }
+    // Names, unless two entries of the cycle share one: then paths tell them apart.
+    std::unordered_set<std::wstring> names;
+    bool shared = false;
     for (std::size_t k = seenAt[at]; k < walk.size(); ++k)
-        cycle_ += NameOf(entries_[walk[k]].path) + L" → ";
-    cycle_ += NameOf(entries_[at].path);
+        shared = !names.insert(PathKey(NameOf(entries_[walk[k]].path))).second || shared;
+    const auto shown = [&](std::size_t e) {
+        return shared ? entries_[e].path : NameOf(entries_[e].path);
+    };
+    for (std::size_t k = seenAt[at]; k < walk.size(); ++k) cycle_ += shown(walk[k]) + L" → ";
+    cycle_ += shown(at);
     order_.clear();
 }
 
@@ -213,23 +279,22 @@ CompileTarget MakePlan::Target(std::size_t i) const {
     t.entry = e.path;
     if (!HasExtension(e.path, L".VBG") && !e.projects.empty()) t.outDir = e.projects[0].outputDir;
     for (const auto& p : e.projects) {
-        // Only an executable's path is sure: a DLL or control may be registered elsewhere.
-        if (HasExtension(p.output, L".EXE")) t.outputs.push_back(p.output);
+        if (!p.output.empty()) t.outputs.push_back(p.output);
     }
     return t;
 }
 
 MakeState MakePlan::StateNow(std::size_t i) const {
     const Entry& e = entries_[i];
-    if (e.projects.empty()) return {false, L"プロジェクトがありません", {}};
+    if (e.projects.empty()) return {false, L"プロジェクトがありません", {}, L"no-project"};
     const bool group = HasExtension(e.path, L".VBG");
     for (std::size_t k = 0; k < e.projects.size(); ++k) {
         const ProjectInputs& p = e.projects[k];
         const std::wstring prefix = group ? NameOf(p.project) + L"：" : std::wstring();
-        if (!p.read) return {false, prefix + L"プロジェクトファイルを読めません", {}};
-        if (p.output.empty()) return {false, prefix + L"出力ファイル名がありません", {}};
+        if (!p.read) return {false, prefix + L"プロジェクトファイルを読めません", {}, L"project-unreadable"};
+        if (p.output.empty()) return {false, prefix + L"出力ファイル名がありません", {}, L"no-output-name"};
         const auto output = Stamp(p.output);
-        if (!output) return {false, prefix + kNoOutput, {}};
+        if (!output) return {false, prefix + kNoOutput, {}, L"no-output"};
         std::uint64_t newest = *output;
         const std::wstring* newestPath = nullptr;
         const auto consider = [&](const std::wstring& path, bool named) -> bool {
@@ -245,14 +310,14 @@ MakeState MakePlan::StateNow(std::size_t i) const {
             return true;
         };
         for (const auto& f : p.files) {
-            if (!consider(f.path, f.named)) return {false, prefix + L"ファイル無し", f.path};
+            if (!consider(f.path, f.named)) return {false, prefix + L"ファイル無し", f.path, L"missing-member"};
         }
         for (const auto& out : e.referencedOutputs[k]) {
-            if (!consider(out, true)) return {false, prefix + L"ファイル無し", out};
+            if (!consider(out, true)) return {false, prefix + L"ファイル無し", out, L"missing-member"};
         }
-        if (newestPath != nullptr) return {false, prefix + L"更新", *newestPath};
+        if (newestPath != nullptr) return {false, prefix + L"更新", *newestPath, L"input-newer"};
     }
-    return {true, kUpToDate, {}};
+    return {true, kUpToDate, {}, L"up-to-date"};
 }
 
 std::vector<MakeState> MakePlan::Forecast() const {
@@ -263,7 +328,7 @@ std::vector<MakeState> MakePlan::Forecast() const {
         if (!states[i].upToDate) continue;
         for (const std::size_t j : entries_[i].after) {
             if (!states[j].upToDate) {
-                states[i] = {false, L"参照先を再コンパイル：" + NameOf(entries_[j].path), {}};
+                states[i] = {false, L"参照先を再コンパイル：" + NameOf(entries_[j].path), {}, L"dependency-rebuilt"};
                 break;
             }
         }
@@ -277,16 +342,16 @@ MakeStep MakePlan::Next(std::size_t i, bool changedOnly) const {
         const auto& r = entries_[j].result;
         if (r == CompileResult::Failed)
             return {MakeStep::Action::NotRun,
-                    {false, L"参照先が失敗：" + NameOf(entries_[j].path), {}}};
+                    {false, L"参照先が失敗：" + NameOf(entries_[j].path), {}, L"dependency-failed"}};
         if (r == CompileResult::NotRun)
             return {MakeStep::Action::NotRun,
-                    {false, L"参照先が未実行：" + NameOf(entries_[j].path), {}}};
+                    {false, L"参照先が未実行：" + NameOf(entries_[j].path), {}, L"dependency-not-built"}};
     }
     MakeState s = StateNow(i);
     if (s.upToDate) {
         for (const std::size_t j : e.after) {
             if (entries_[j].result == CompileResult::Succeeded) {
-                s = {false, L"参照先を再コンパイル：" + NameOf(entries_[j].path), {}};
+                s = {false, L"参照先を再コンパイル：" + NameOf(entries_[j].path), {}, L"dependency-rebuilt"};
                 break;
             }
         }

@@ -21,6 +21,7 @@ struct MakeState {
     // "最新"; or why not: "出力なし", "更新" (the newest changed file), "ファイル無し", ...
     std::wstring reason;
     std::wstring file;  // the file the reason is about; empty when none
+    std::wstring code;  // the reason as a stable ASCII word ("no-output", "input-newer", ...)
     // The reason for people: "更新：C:\src\frmMain.frm"; the command line shows the file its way.
     std::wstring Text() const { return file.empty() ? reason : reason + L"：" + file; }
 };
@@ -49,9 +50,14 @@ class MakePlan {
     // What the planning noticed about an entry: a reference matched by file name only, a
     // project that references its own output, another project building the same file.
     const std::vector<std::wstring>& Notes(std::size_t i) const { return entries_[i].notes; }
+    // The codes of the notes that warn ("no-compatibility": a library other selected projects
+    // reference is built without binary compatibility).
+    const std::vector<std::wstring>& Warnings(std::size_t i) const {
+        return entries_[i].warnings;
+    }
 
     // What the compile of entry i is given, from the plan's reading: a project's output folder
-    // (a group gets none: each of its projects names its own) and the executables it writes.
+    // (a group gets none: each of its projects names its own) and the files it writes.
     CompileTarget Target(std::size_t i) const;
 
     // The entry's state from its files as they are now.
@@ -73,6 +79,7 @@ class MakePlan {
         std::vector<std::vector<std::wstring>> referencedOutputs;
         std::vector<std::size_t> after;
         std::vector<std::wstring> notes;
+        std::vector<std::wstring> warnings;  // codes of the notes that warn
         std::optional<CompileResult> result;
     };
     void Relate(const std::vector<std::wstring>& known);

@@ -36,8 +36,11 @@ ProjectInputs InputsOf(const ProjectFile& project) {
     in.files.push_back({project.path, true});
     if (!project.read) return in;
     in.read = true;
-    in.output = project.output;
+    in.output = project.builds;
     in.outputDir = project.outputDir;
+    const bool activeX =
+        project.type == L"OleDll" || project.type == L"Control" || project.type == L"OleExe";
+    in.binaryCompatible = !activeX || project.compatibleMode == L"2";
     for (const auto& m : project.members) {
         if (m.path.empty() || HasControlCharacter(m.path)) continue;
         in.files.push_back({m.path, true});

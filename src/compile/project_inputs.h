@@ -22,6 +22,7 @@ struct ProjectInputs {
     bool read = false;                // the project file could be read
     std::wstring output;              // empty when the project names none
     std::wstring outputDir;           // the Path32 folder, given to VB as /outdir; may be empty
+    bool binaryCompatible = true;     // false: an ActiveX project built without it
     std::vector<ProjectInput> files;  // the project file first
     std::vector<ProjectReference> references;
 };

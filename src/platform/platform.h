@@ -4,11 +4,13 @@
 // file system as Windows would find them (see posix/posix_path.cpp).
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace kinoha::platform {
@@ -203,6 +205,36 @@ bool StartCommandLine(const std::wstring& commandLine);
 // process could not be watched. `exitCode`, when given, receives the process's exit code (on
 // POSIX 128 + the signal's number for a process ended by a signal).
 bool RunCommandLineAndWait(const std::wstring& commandLine, std::uint32_t* exitCode = nullptr);
+
+// How RunSupervised watches a run.
+struct SupervisedRun {
+    std::chrono::milliseconds timeLimit{0};  // 0: none
+    // End the run when one of its processes shows a dialog box (a visible top-level window of the
+    // dialog class, as message boxes are); no effect where there are no such windows.
+    bool endOnDialog = false;
+    // Variables set in the child's environment only, over the program's own.
+    std::vector<std::pair<std::wstring, std::wstring>> environment;
+};
+struct SupervisedEnd {
+    enum class How {
+        Exited,      // the process ended by itself; exitCode is its code
+        NotStarted,  // nothing was started; error and errorText say why
+        TimedOut,    // the time limit passed and the run was ended
+        Dialog,      // a dialog box was shown and the run was ended; its texts are below
+        Lost,        // the process could not be watched and was ended
+    } how = How::NotStarted;
+    std::uint32_t exitCode = 0;
+    std::uint32_t error = 0;  // the system's error code, when not started
+    std::wstring errorText;   // the system's message for it
+    std::wstring dialogTitle;
+    std::vector<std::wstring> dialogTexts;    // its text lines, in window order
+    std::vector<std::wstring> dialogButtons;  // its buttons' captions
+};
+// Runs a command line as RunCommandLineAndWait does, and ends the process and everything it
+// started (a job object on Windows, the process group elsewhere) when the time limit passes or,
+// with endOnDialog, within about two seconds of one of them showing a dialog box, whose texts are
+// read first. When it returns, nothing the run started is left running.
+SupervisedEnd RunSupervised(const std::wstring& commandLine, const SupervisedRun& how);
 
 // Opens a document or program through the shell with its working directory (the default verb,
 // shown normally). `ownerWindow` is a native window handle or null. Returns the shell's code:

@@ -39,7 +39,10 @@ class MakeToolTest : public ::testing::Test {
         streams.err = [&](const std::wstring& t) { return r.err += t, true; };
         streams.bytesOut = [&](std::string_view b) { return r.bytes += b, true; };
         r.status =
-            RunMakeTool(args, streams, [this](const std::wstring& line) { return fake(line); });
+            RunMakeTool(args, streams, [this](const std::wstring& line,
+                                              const platform::SupervisedRun& how) {
+                return fake(line, how);
+            });
         return r;
     }
 

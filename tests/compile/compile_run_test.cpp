@@ -57,10 +57,10 @@ class CompileRunTest : public ::testing::Test {
     std::function<void(std::size_t)> duringCompile_;  // called inside the n-th compile, from 1
     bool inVb_ = false;                               // the fake VB is at work
     CompileRun run_{view_,
-                    [this](const std::wstring& line) {
+                    [this](const std::wstring& line, const platform::SupervisedRun& how) {
                         if (duringCompile_) duringCompile_(commands_.size() + 1);
                         inVb_ = true;
-                        const ProcessOutcome o = vb_(line);
+                        const ProcessOutcome o = vb_(line, how);
                         inVb_ = false;
                         return o;
                     },
@@ -264,7 +264,8 @@ TEST_F(CompileRunTest, EachFailingSignalAloneMakesAFailure) {
           "\x95\xcf\x90\x94\x82\xaa\x92\xe8\x8b\x60\x82\xb3\x82\xea\x82\xc4\x82\xa2\x82\xdc\x82\xb9"
           "\x82\xf1\x81\x42\r\nBuild of 'C:\\x\\App.exe' failed.\r\n",
           true}},
-        {L"NoVerdict", {true, 0, true, "something else\r\n", true}},
+        // No verdict, and nothing else says it built: VB's own words are the error.
+        {L"NoVerdict", {true, 0, true, "something else\r\n", false}},
         {L"NoLog", {true, 0, false, "", true}},
         {L"NoOutput", {true, 0, true, "", false}},
     };
@@ -283,8 +284,8 @@ TEST_F(CompileRunTest, EachFailingSignalAloneMakesAFailure) {
         L"ＶＢ本体が終了コード 3 で終了しました",
         L"ＶＢ本体がログを書きませんでした",
         L"出力ファイルが書かれていません：" + dir_.path() + L"\\NoOutput\\App.exe",
-        L"ＶＢ本体を起動できませんでした",
-        L"ログにビルド成功の行がありません",
+        L"ＶＢ本体を起動できませんでした：指定されたファイルが見つかりません。（エラー 2）",
+        L"something else",
     };
     for (std::size_t row = 0; row < cases.size(); ++row) {
         ASSERT_NE(run_.Result(row), nullptr);
@@ -357,10 +358,10 @@ TEST_F(CompileRunTest,
           "Type=Exe\r\nObject={9}#1.0#0; Ctl.ocx\r\nExeName32=\"App.exe\"\r\n");
     write(dir_ / L"b\\Ctl.vbp",
           "Type=Control\r\nReference=*\\G{1}#1.0#0#..\\bin\\Lib.dll#Lib\r\n"
-          "UserControl=Grid.ctl\r\nExeName32=\"Ctl.ocx\"\r\n");
+          "UserControl=Grid.ctl\r\nExeName32=\"Ctl.ocx\"\r\nCompatibleMode=\"2\"\r\n");
     test::WriteFile(dir_ / L"b\\Grid.ctl", "VERSION 5.00\r\n");
     test::SetModifiedAgo(dir_ / L"b\\Grid.ctl", 100);
-    write(dir_ / L"c\\Lib.vbp", "Type=OleDll\r\nExeName32=\"Lib.dll\"\r\n");
+    write(dir_ / L"c\\Lib.vbp", "Type=OleDll\r\nExeName32=\"Lib.dll\"\r\nCompatibleMode=\"2\"\r\n");
     write(dir_ / L"d\\Other.vbp", "Type=Exe\r\nExeName32=\"Other.exe\"\r\n");
     behaviour_[L"Lib.vbp"] = {true, 1, true, "Build of 'Lib.dll' failed.\r\n", false};
     LoadAndSelect({true, true, true, true});
