@@ -38,9 +38,8 @@ class MakeToolTest : public ::testing::Test {
         streams.out = [&](const std::wstring& t) { return r.out += t, true; };
         streams.err = [&](const std::wstring& t) { return r.err += t, true; };
         streams.bytesOut = [&](std::string_view b) { return r.bytes += b, true; };
-        r.status =
-            RunMakeTool(args, streams, [this](const std::wstring& line,
-                                              const platform::SupervisedRun& how) {
+        r.status = RunMakeTool(
+            args, streams, [this](const std::wstring& line, const platform::SupervisedRun& how) {
                 return fake(line, how);
             });
         return r;
@@ -83,6 +82,46 @@ TEST_F(MakeToolTest, StopsAtTheFirstFailureUnlessToldToKeepGoingAndReportsEveryE
     r = Make({L"--vb", vb, L"--log-dir", logs.path(), L"--exclude", L"\\C\\", dir.path()});
     EXPECT_EQ(r.status, kMakeBuilt);
     EXPECT_TRUE(Has(r.out, L"2 built, 0 failed\n"));
+}
+
+// What a real VB does beyond its verdict lines: a dialog box, a hang, a log in other words;
+// constants for /d, a missing output folder, the start without elevation.
+TEST_F(MakeToolTest, DialogsTimeLimitsForeignLogsDefinesAndOutputFolders) {
+    using How = platform::SupervisedEnd::How;
+    fake.modes[L"A.vbp"] = {true,
+                            0,
+                            true,
+                            "",
+                            false,
+                            How::Dialog,
+                            {L"Errors during load. Refer to 'C:\\a\\frmMain.log' for details."}};
+    fake.modes[L"B.vbp"] = {true, 0, true, "", false, How::TimedOut};
+    // A VB in another language: exit 0, output written, no line this reading knows.
+    fake.modes[L"C.vbp"] = {true, 0, true, "Compilacion de 'C.exe' correcta.\r\n", true};
+    test::WriteFile(dir / L"C\\C.vbp",
+                    "Type=Exe\r\nExeName32=\"C.exe\"\r\nPath32=\"new\\bin\"\r\n");
+    Run r = Make({L"--vb", vb, L"--log-dir", logs.path(), L"--keep-going", L"--timeout", L"1",
+                  L"--define", L"VBIDE=0", L"--define", L"modRegistry=-1", L"--json", L"-",
+                  dir.path()});
+    EXPECT_EQ(r.status, kMakeFailed);
+    EXPECT_TRUE(Has(r.out, L"ＶＢがダイアログを表示しました：Errors during load."))
+        << test::Utf8(r.out);
+    EXPECT_TRUE(Has(r.out, L"時間切れ（1秒）"));
+    EXPECT_TRUE(Has(r.out, L"1 built, 2 failed"));
+    EXPECT_NE(r.bytes.find("\"code\": \"dialog\""), std::string::npos);
+    EXPECT_NE(r.bytes.find("\"code\": \"timeout\""), std::string::npos);
+    EXPECT_NE(r.bytes.find("\"reasonCode\": \"no-output\""), std::string::npos);
+    ASSERT_EQ(fake.commands.size(), 3u);
+    EXPECT_TRUE(Has(fake.commands[2], L" /d VBIDE=0:modRegistry=-1"));
+    EXPECT_TRUE(test::PathExists(dir / L"C\\new\\bin"));  // made before VB ran
+    EXPECT_EQ(fake.lastRun.timeLimit, std::chrono::seconds(1));
+    EXPECT_TRUE(fake.lastRun.endOnDialog);
+    EXPECT_EQ(
+        fake.lastRun.environment,
+        (std::vector<std::pair<std::wstring, std::wstring>>{{L"__COMPAT_LAYER", L"RunAsInvoker"}}));
+    // Nothing can add a switch to VB's command line.
+    for (const wchar_t* bad : {L"A=\"1\"", L"A = 1", L"A=1:B=2", L"A=/x", L"1A=1", L"A=1.5"})
+        EXPECT_EQ(Make({L"--vb", vb, L"--define", bad, dir.path()}).status, kMakeUsage) << bad;
 }
 
 TEST_F(MakeToolTest, UsageErrorsAndAMissingVbAreStatusTwo) {

@@ -73,6 +73,52 @@ TEST(CompileLog, AnyEncodingAndSizeIsReadWithBoundedLines) {
     EXPECT_FALSE(ReadCompileLog(L"Z:\\no\\such.log", 10).read);
 }
 
+// Real logs of VB6's /out, from public CI runs.
+TEST(CompileLog, RealLogsAreReadForTheirVerdictErrorsAndFirstLines) {
+    struct Case {
+        std::string log;
+        std::size_t succeeded;
+        std::wstring failure;
+        std::vector<std::wstring> errors, first;
+    };
+    const Case cases[] = {
+        {"\r\nBuild of 'server.exe' succeeded.\r\n",
+         1,
+         L"",
+         {},
+         {L"Build of 'server.exe' succeeded."}},
+        {"Compile Error in File '\\Codigo\\Protocol.bas', Line 1086 : Method or data member not "
+         "found\r\nBuild of 'server.exe' failed.\r\n",
+         0,
+         L"Build of 'server.exe' failed.",
+         {L"Compile Error in File '\\Codigo\\Protocol.bas', Line 1086 : Method or data member not "
+          L"found"},
+         {}},
+        {"Compile Error in File 'C:\\re20-cliente-master\\CODIGO\\Recursos.bas', Line 1758 : Next "
+         "without For\r\nBuild of 'Argentum.exe' failed.\r\n",
+         0,
+         L"Build of 'Argentum.exe' failed.",
+         {L"Compile Error in File 'C:\\re20-cliente-master\\CODIGO\\Recursos.bas', Line 1758 : "
+          L"Next "
+          L"without For"},
+         {}},
+        {"File not found: 'C:\\a\\Server.VBP'\r\nFile not found: 'C:\\a\\Server.VBP'\r\n",
+         0,
+         L"",
+         {},
+         {L"File not found: 'C:\\a\\Server.VBP'", L"File not found: 'C:\\a\\Server.VBP'"}},
+    };
+    for (const auto& c : cases) {
+        const CompileLogReading r = ReadCompileLogBytes(c.log, kMaxErrorLines);
+        EXPECT_EQ(r.succeeded, c.succeeded) << c.log;
+        EXPECT_EQ(r.failureLine, c.failure) << c.log;
+        EXPECT_EQ(r.errorLines, c.errors) << c.log;
+        if (!c.first.empty()) {
+            EXPECT_EQ(r.firstLines, c.first) << c.log;
+        }
+    }
+}
+
 TEST(CompileReports, TextNoXmlOrJsonMayHoldIsReplacedOrEscaped) {
     // An error line decoded from bytes the code page does not know, with a control character
     // and markup in it; and a path with a quote.

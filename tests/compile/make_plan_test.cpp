@@ -145,5 +145,47 @@ TEST_F(MakePlanTest, ACycleIsNamedAndOrdersNothingWhileSelfAndSharedOutputsAreOn
     EXPECT_NE(noted.Notes(0)[0].find(L"同じ出力ファイル"), std::wstring::npos);
 }
 
+// What real projects do: a group selected with one of its own projects, two checkouts of the
+// same projects, a reference to the registered copy of a DLL, an output named by Name and Type.
+TEST_F(MakePlanTest, ReferencesAsVbSeesThemOnRealProjects) {
+    // G holds L, M and A; M references L and A references M (by "*\\A" project references).
+    const std::wstring l = Project(L"L", "L.dll");
+    const std::wstring m = Project(L"M", "M.dll", "Reference=*\\A..\\L\\L.vbp\r\n");
+    Project(L"A", "A.exe", "Reference=*\\A..\\M\\M.vbp\r\n");
+    const std::wstring g = dir_ / L"G.vbg";
+    test::WriteFile(g,
+                    "VBGROUP 5.0\r\nStartupProject=A\\A.vbp\r\nProject=L\\L.vbp\r\n"
+                    "Project=M\\M.vbp\r\n");
+    const MakePlan group({g, m}, {g, m});
+    EXPECT_EQ(group.Cycle(), L"");
+    EXPECT_EQ(Names(group), (std::vector<std::wstring>{L"G.vbg", L"M.vbp"}));
+
+    // Two checkouts: each B uses its own checkout's A.ocx, each A its own B.ocx, by name only.
+    std::vector<std::wstring> both;
+    for (const std::wstring branch : {L"trunk", L"branch"}) {
+        const std::wstring a = dir_ / (branch + L"\\a\\A.vbp"), b = dir_ / (branch + L"\\b\\B.vbp");
+        test::WriteFile(a, "Type=Control\r\nObject={1}#1.0#0; B.ocx\r\nExeName32=\"A.ocx\"\r\n");
+        test::WriteFile(b, "Type=Control\r\nExeName32=\"B.ocx\"\r\n");
+        both.push_back(a);
+        both.push_back(b);
+    }
+    const MakePlan checkouts(both, both);
+    EXPECT_EQ(checkouts.Cycle(), L"");
+    EXPECT_EQ(checkouts.After(0), std::vector<std::size_t>{1});  // trunk's A after trunk's B
+    EXPECT_EQ(checkouts.After(2), std::vector<std::size_t>{3});
+
+    // The registered copy names no output of the list: matched by its file name. Without
+    // ExeName32 the library is Name plus ".dll"; built without binary compatibility, it warns.
+    const std::wstring kyotsu = dir_ / L"K\\Kyotsu.vbp";
+    test::WriteFile(kyotsu, "Type=OleDll\r\nName=\"Kyotsu\"\r\n");
+    const std::wstring user = Project(
+        L"U", "U.exe", "Reference=*\\G{0}#1.0#0#C:\\Windows\\System32\\Kyotsu.dll#Kyotsu\r\n");
+    const MakePlan registered({user, kyotsu}, {user, kyotsu});
+    EXPECT_EQ(Names(registered), (std::vector<std::wstring>{L"Kyotsu.vbp", L"U.vbp"}));
+    EXPECT_EQ(registered.Target(1).outputs, std::vector<std::wstring>{dir_ / L"K\\Kyotsu.dll"});
+    EXPECT_EQ(registered.Warnings(1), std::vector<std::wstring>{L"no-compatibility"});
+    EXPECT_EQ(registered.StateNow(1).code, L"no-output");
+}
+
 }  // namespace
 }  // namespace kinoha

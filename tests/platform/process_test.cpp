@@ -65,5 +65,36 @@ TEST(RunCommandLineAndWait, NothingStartedIsFalse) {
     EXPECT_FALSE(StartCommandLine(dir / L"missing.exe"));
 }
 
+// A run past its limit is ended with what it started; the child gets the run's variables; a
+// program that cannot start says why.
+TEST(RunSupervised, ATimeLimitEndsTheRunAndTheEnvironmentReachesIt) {
+    SupervisedRun how;
+    how.timeLimit = std::chrono::milliseconds(300);
+#ifdef _WIN32
+    const std::wstring forever = kShell + L"\"ping -n 60 127.0.0.1 >NUL & ping -n 60 127.0.0.1\"";
+    const std::wstring checksVariable =
+        kShell + L"\"if \"%KINOHA_PROBE%\"==\"RunAsInvoker\" (exit 0) else (exit 7)\"";
+#else
+    const std::wstring forever = kShell + L"\"sleep 60 & sleep 60\"";
+    const std::wstring checksVariable = kShell + L"\"test x$KINOHA_PROBE = xRunAsInvoker\"";
+#endif
+    const auto start = std::chrono::steady_clock::now();
+    const SupervisedEnd ended = RunSupervised(forever, how);
+    EXPECT_EQ(ended.how, SupervisedEnd::How::TimedOut);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30));
+
+    how.timeLimit = {};
+    how.environment = {{L"KINOHA_PROBE", L"RunAsInvoker"}};
+    const SupervisedEnd checked = RunSupervised(checksVariable, how);
+    EXPECT_EQ(checked.how, SupervisedEnd::How::Exited);
+    EXPECT_EQ(checked.exitCode, 0u);
+
+    test::TempDir dir;
+    const SupervisedEnd missing = RunSupervised(dir / L"missing.exe", {});
+    EXPECT_EQ(missing.how, SupervisedEnd::How::NotStarted);
+    EXPECT_NE(missing.error, 0u);
+    EXPECT_FALSE(missing.errorText.empty());
+}
+
 }  // namespace
 }  // namespace kinoha::platform
