@@ -87,7 +87,7 @@ int main(int argc, char** argv) {
             for (int i = 0; i < kProjects; ++i) RunProcess(QuotedProgram(program), {});
         }));
         QuietView view;
-        CompileRun run(view, RunProcess, logsFolder);
+        CompileRun run(view, RunProcess, logsFolder, root + L"\\make-memory.txt");
         run.Load();
         view.rows = run.Rows().size();
         compile.push_back(Seconds([&] { run.Make(); }));
@@ -113,7 +113,7 @@ int main(int argc, char** argv) {
                 end.how = ProcessOutcome::How::Exited;
                 return end;
             },
-            logsFolder);
+            logsFolder, root + L"\\make-memory.txt");
         noProcess.Load();
         view2.rows = noProcess.Rows().size();
         logic.push_back(Seconds([&] { noProcess.Make(); }) - inFake);

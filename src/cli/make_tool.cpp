@@ -53,6 +53,8 @@ struct Options {
     bool keepGoing = false, changed = false, dryRun = false;
     unsigned timeout = 1800;  // seconds; 0: none
     std::wstring defines;     // checked, "A=1:B=0"
+    // What the make remembers between runs (KINOHA_MAKE_MEMORY, else the per-user file).
+    std::wstring memory;
 };
 
 // Empty when the arguments are usable, otherwise what is wrong with them.
@@ -100,8 +102,7 @@ std::wstring Parse(const std::vector<std::wstring>& args, Options& o, bool& help
          1,
          [&](const std::vector<std::wstring>& v) {
              const auto item = DefineItem(v[0], false);
-             if (!item)
-                 return L"--define needs NAME=VALUE, a VB name and a whole number: " + v[0];
+             if (!item) return L"--define needs NAME=VALUE, a VB name and a whole number: " + v[0];
              o.defines += (o.defines.empty() ? L"" : L":") + *item;
              return std::wstring();
          },
@@ -112,6 +113,8 @@ std::wstring Parse(const std::vector<std::wstring>& args, Options& o, bool& help
         !problem.empty())
         return problem;
     if (!help && !version && o.paths.empty()) return L"no PATH given";
+    o.memory = platform::EnvironmentValue(L"KINOHA_MAKE_MEMORY");
+    if (o.memory.empty()) o.memory = MakeMemory::DefaultFile();
     return {};
 }
 
@@ -328,7 +331,7 @@ int RunMakeTool(const std::vector<std::wstring>& args, const ToolStreams& stream
     std::vector<std::wstring> entries, shown;
     if (const auto status = Select(o, streams.err, entries, shown)) return *status;
 
-    MakePlan plan(entries, entries);
+    MakePlan plan(entries, entries, o.memory);
     if (!plan.Cycle().empty()) {
         streams.err(
             L"kinoha-make: the projects reference each other in a cycle, nothing "

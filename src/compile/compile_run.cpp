@@ -12,11 +12,13 @@
 
 namespace kinoha {
 
-CompileRun::CompileRun(CompileView& view, ProcessRunner runner, LogFolderMaker logs)
+CompileRun::CompileRun(CompileView& view, ProcessRunner runner, LogFolderMaker logs,
+                       std::optional<std::wstring> memory)
     : ListRun(view, L"コンパイル", false),
       view_(view),
       runner_(runner ? std::move(runner) : ProcessRunner(RunProcess)),
-      logs_(logs ? std::move(logs) : LogFolderMaker(&CompileLogFolder::ForRunNow)) {}
+      logs_(logs ? std::move(logs) : LogFolderMaker(&CompileLogFolder::ForRunNow)),
+      memory_(memory ? std::move(*memory) : MakeMemory::DefaultFile()) {}
 
 WindowGeometry CompileRun::Load() {
     // Group files stay whole: VB compiles a group as one.
@@ -64,7 +66,7 @@ bool CompileRun::OrderRows(std::vector<std::size_t>& rows, std::wstring& refusal
     std::vector<std::wstring> entries;
     for (const std::size_t row : rows) entries.push_back(Rows()[row]);
     // Every row of the list counts for the references, selected or not.
-    plan_.emplace(std::move(entries), Rows());
+    plan_.emplace(std::move(entries), Rows(), memory_);
     if (!plan_->Cycle().empty()) {
         view_.ShowMessage(L"参照の循環",
                           JoinLines({L"プロジェクトが互いに参照し合っているため、コンパイルを"

@@ -23,7 +23,10 @@ using LogFolderMaker = std::function<CompileLogFolder()>;
 
 class CompileRun final : public ListRun {
   public:
-    explicit CompileRun(CompileView& view, ProcessRunner runner = {}, LogFolderMaker logs = {});
+    // `memory`: the file of what the make remembers between runs (MakeMemory::DefaultFile()
+    // when not given; tests give one of their own).
+    explicit CompileRun(CompileView& view, ProcessRunner runner = {}, LogFolderMaker logs = {},
+                        std::optional<std::wstring> memory = std::nullopt);
 
     // The window's load: the geometry to open at (gTop, gLeft, gHeight, gWidth), the busy flag
     // cleared, the list taken afresh from the catalogue (lstPrj minus lstJyogai), the hint in
@@ -67,6 +70,7 @@ class CompileRun final : public ListRun {
     CompileView& view_;
     ProcessRunner runner_;
     LogFolderMaker logs_;
+    std::wstring memory_;
     std::optional<CompileLogFolder> runLogs_;  // the folder of the run under way
     std::optional<MakePlan> plan_;             // the run's order and states
     std::vector<std::size_t> planIndex_;       // per row: its entry in plan_

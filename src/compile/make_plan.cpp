@@ -121,7 +121,9 @@ std::optional<std::uint64_t> Stamp(const std::wstring& path) {
 }
 }  // namespace
 
-MakePlan::MakePlan(std::vector<std::wstring> entries, const std::vector<std::wstring>& known) {
+MakePlan::MakePlan(std::vector<std::wstring> entries, const std::vector<std::wstring>& known,
+                   const std::wstring& memory)
+    : memory_(memory) {
     entries_.reserve(entries.size());
     for (auto& path : entries) {
         Entry e;
@@ -169,7 +171,7 @@ void MakePlan::Relate(const std::vector<std::wstring>& known) {
         for (std::size_t k = 0; k < e.projects.size(); ++k) {
             const ProjectInputs& p = e.projects[k];
             for (const auto& r : p.references) {
-                std::vector<std::size_t> ids = r.toProject        ? producers.OfProject(r.path)
+                std::vector<std::size_t> ids = r.toProject      ? producers.OfProject(r.path)
                                                : r.path.empty() ? std::vector<std::size_t>{}
                                                                 : producers.OfOutput(r.path);
                 // The path is only a hint (VB finds a library by its registration): one that
@@ -291,8 +293,10 @@ MakeState MakePlan::StateNow(std::size_t i) const {
     for (std::size_t k = 0; k < e.projects.size(); ++k) {
         const ProjectInputs& p = e.projects[k];
         const std::wstring prefix = group ? NameOf(p.project) + L"：" : std::wstring();
-        if (!p.read) return {false, prefix + L"プロジェクトファイルを読めません", {}, L"project-unreadable"};
-        if (p.output.empty()) return {false, prefix + L"出力ファイル名がありません", {}, L"no-output-name"};
+        if (!p.read)
+            return {false, prefix + L"プロジェクトファイルを読めません", {}, L"project-unreadable"};
+        if (p.output.empty())
+            return {false, prefix + L"出力ファイル名がありません", {}, L"no-output-name"};
         const auto output = Stamp(p.output);
         if (!output) return {false, prefix + kNoOutput, {}, L"no-output"};
         std::uint64_t newest = *output;
@@ -309,11 +313,16 @@ MakeState MakePlan::StateNow(std::size_t i) const {
             }
             return true;
         };
+        // A project file that VB's own build wrote back is no change of the project.
+        const bool settled = memory_.Settled(p.project) == p.settledDigest;
         for (const auto& f : p.files) {
-            if (!consider(f.path, f.named)) return {false, prefix + L"ファイル無し", f.path, L"missing-member"};
+            if (settled && &f == &p.files.front()) continue;
+            if (!consider(f.path, f.named))
+                return {false, prefix + L"ファイル無し", f.path, L"missing-member"};
         }
         for (const auto& out : e.referencedOutputs[k]) {
-            if (!consider(out, true)) return {false, prefix + L"ファイル無し", out, L"missing-member"};
+            if (!consider(out, true))
+                return {false, prefix + L"ファイル無し", out, L"missing-member"};
         }
         if (newestPath != nullptr) return {false, prefix + L"更新", *newestPath, L"input-newer"};
     }
@@ -328,7 +337,10 @@ std::vector<MakeState> MakePlan::Forecast() const {
         if (!states[i].upToDate) continue;
         for (const std::size_t j : entries_[i].after) {
             if (!states[j].upToDate) {
-                states[i] = {false, L"参照先を再コンパイル：" + NameOf(entries_[j].path), {}, L"dependency-rebuilt"};
+                states[i] = {false,
+                             L"参照先を再コンパイル：" + NameOf(entries_[j].path),
+                             {},
+                             L"dependency-rebuilt"};
                 break;
             }
         }
@@ -341,17 +353,24 @@ MakeStep MakePlan::Next(std::size_t i, bool changedOnly) const {
     for (const std::size_t j : e.after) {
         const auto& r = entries_[j].result;
         if (r == CompileResult::Failed)
-            return {MakeStep::Action::NotRun,
-                    {false, L"参照先が失敗：" + NameOf(entries_[j].path), {}, L"dependency-failed"}};
+            return {
+                MakeStep::Action::NotRun,
+                {false, L"参照先が失敗：" + NameOf(entries_[j].path), {}, L"dependency-failed"}};
         if (r == CompileResult::NotRun)
             return {MakeStep::Action::NotRun,
-                    {false, L"参照先が未実行：" + NameOf(entries_[j].path), {}, L"dependency-not-built"}};
+                    {false,
+                     L"参照先が未実行：" + NameOf(entries_[j].path),
+                     {},
+                     L"dependency-not-built"}};
     }
     MakeState s = StateNow(i);
     if (s.upToDate) {
         for (const std::size_t j : e.after) {
             if (entries_[j].result == CompileResult::Succeeded) {
-                s = {false, L"参照先を再コンパイル：" + NameOf(entries_[j].path), {}, L"dependency-rebuilt"};
+                s = {false,
+                     L"参照先を再コンパイル：" + NameOf(entries_[j].path),
+                     {},
+                     L"dependency-rebuilt"};
                 break;
             }
         }
@@ -361,7 +380,20 @@ MakeStep MakePlan::Next(std::size_t i, bool changedOnly) const {
 }
 
 void MakePlan::Record(std::size_t i, CompileResult result) {
-    if (i < entries_.size()) entries_[i].result = result;
+    if (i >= entries_.size()) return;
+    entries_[i].result = result;
+    if (result != CompileResult::Succeeded) return;
+    for (const auto& p : entries_[i].projects) {
+        // Read again only when VB wrote the file back during the build.
+        std::uint64_t stamp = 0;
+        std::uint64_t digest = p.settledDigest;
+        if (platform::FileWriteStamp(p.project, stamp) && stamp != p.readStamp) {
+            std::string bytes;
+            if (!platform::ReadFileBytes(p.project, bytes)) continue;
+            digest = SettledDigest(bytes);
+        }
+        memory_.Remember(p.project, digest);
+    }
 }
 
 }  // namespace kinoha

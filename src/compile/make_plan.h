@@ -12,6 +12,7 @@
 
 #include "compile/compile_entry.h"
 #include "compile/compile_result.h"
+#include "compile/make_memory.h"
 #include "compile/project_inputs.h"
 
 namespace kinoha {
@@ -38,7 +39,9 @@ class MakePlan {
     // entry of the list the run was chosen from; the outputs of their projects count as inputs
     // of the projects that reference them, but only `entries` are ordered. Reads the project
     // files; writes nothing.
-    MakePlan(std::vector<std::wstring> entries, const std::vector<std::wstring>& known);
+    // `memory`: the file of what the make remembers between runs (MakeMemory); empty for none.
+    MakePlan(std::vector<std::wstring> entries, const std::vector<std::wstring>& known,
+             const std::wstring& memory = {});
 
     const std::wstring& EntryPath(std::size_t i) const { return entries_[i].path; }
     // Indexes into the entries, in the order to compile them. Empty when there is a cycle.
@@ -52,9 +55,7 @@ class MakePlan {
     const std::vector<std::wstring>& Notes(std::size_t i) const { return entries_[i].notes; }
     // The codes of the notes that warn ("no-compatibility": a library other selected projects
     // reference is built without binary compatibility).
-    const std::vector<std::wstring>& Warnings(std::size_t i) const {
-        return entries_[i].warnings;
-    }
+    const std::vector<std::wstring>& Warnings(std::size_t i) const { return entries_[i].warnings; }
 
     // What the compile of entry i is given, from the plan's reading: a project's output folder
     // (a group gets none: each of its projects names its own) and the files it writes.
@@ -67,7 +68,8 @@ class MakePlan {
     std::vector<MakeState> Forecast() const;
 
     // During a run, in Order(): what to do with entry i (nothing compiled when an entry it comes
-    // after failed or was not run; up to date only with `changedOnly`), then what came of it.
+    // after failed or was not run; up to date only with `changedOnly`), then what came of it
+    // (a success remembers each project file as VB left it).
     MakeStep Next(std::size_t i, bool changedOnly) const;
     void Record(std::size_t i, CompileResult result);
 
@@ -86,6 +88,7 @@ class MakePlan {
     void Sort();
 
     std::vector<Entry> entries_;
+    MakeMemory memory_;
     std::vector<std::size_t> order_;
     std::wstring cycle_;
 };

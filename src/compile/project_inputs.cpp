@@ -5,7 +5,9 @@
 #include <utility>
 
 #include "app/text_helpers.h"
+#include "compile/make_memory.h"
 #include "platform/case_fold.h"
+#include "platform/platform.h"
 
 namespace kinoha {
 
@@ -41,6 +43,8 @@ ProjectInputs InputsOf(const ProjectFile& project) {
     const bool activeX =
         project.type == L"OleDll" || project.type == L"Control" || project.type == L"OleExe";
     in.binaryCompatible = !activeX || project.compatibleMode == L"2";
+    in.settledDigest = SettledDigest(project.bytes);
+    platform::FileWriteStamp(project.path, in.readStamp);
     for (const auto& m : project.members) {
         if (m.path.empty() || HasControlCharacter(m.path)) continue;
         in.files.push_back({m.path, true});

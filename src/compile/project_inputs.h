@@ -3,6 +3,7 @@
 // references (type libraries, DLLs, controls) that other projects may build.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,8 @@ struct ProjectInputs {
     std::wstring output;              // empty when the project names none
     std::wstring outputDir;           // the Path32 folder, given to VB as /outdir; may be empty
     bool binaryCompatible = true;     // false: an ActiveX project built without it
+    std::uint64_t settledDigest = 0;  // SettledDigest of the file as it was read
+    std::uint64_t readStamp = 0;      // its write time then
     std::vector<ProjectInput> files;  // the project file first
     std::vector<ProjectReference> references;
 };

@@ -20,6 +20,7 @@ class MakeToolTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ResetGlobals();
+        test::SetEnvironment("KINOHA_MAKE_MEMORY", test::Utf8(logs / L"make-memory.txt"));
         for (const wchar_t* name : {L"A", L"B", L"C"}) {
             test::WriteFile(dir / (std::wstring(name) + L"\\" + name + L".vbp"),
                             "Type=Exe\r\nExeName32=\"" + test::Utf8(name) + ".exe\"\r\n");
@@ -44,6 +45,8 @@ class MakeToolTest : public ::testing::Test {
             });
         return r;
     }
+
+    void TearDown() override { test::SetEnvironment("KINOHA_MAKE_MEMORY", ""); }
 
     test::TempDir dir;
     test::TempDir logs;
@@ -166,7 +169,9 @@ TEST_F(MakeToolTest, OrdersByReferencesDryRunsWithoutVbAndCompilesOnlyWhatChange
                                                logs.path(), L"--changed", dir.path()};
     EXPECT_EQ(Make(changed).status, kMakeBuilt);
     EXPECT_EQ(compiled(), L"BCA");
-    // C's project file changed: C and A, which uses it, are compiled; B is up to date.
+    // C's project file changed (a real edit: a file VB only touched or wrote back is not one):
+    // C and A, which uses it, are compiled; B is up to date.
+    test::WriteFile(dir / L"C\\C.vbp", test::ReadFile(dir / L"C\\C.vbp") + "Title=\"C\"\r\n");
     for (const wchar_t* p : {L"A\\A.vbp", L"B\\B.vbp", L"C\\C.vbp"})
         test::SetModifiedAgo(dir / p, 100);
     for (const wchar_t* p : {L"A\\A.exe", L"B\\B.exe", L"C\\C.exe"})

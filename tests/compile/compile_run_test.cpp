@@ -64,7 +64,8 @@ class CompileRunTest : public ::testing::Test {
                         inVb_ = false;
                         return o;
                     },
-                    [this] { return CompileLogFolder::Given(logRoot_.path()); }};
+                    [this] { return CompileLogFolder::Given(logRoot_.path()); },
+                    logRoot_ / L"make-memory.txt"};
 };
 
 TEST_F(CompileRunTest, TheListIsTheCatalogueMinusTheExclusionsWithGroupsWhole) {

@@ -187,5 +187,28 @@ TEST_F(MakePlanTest, ReferencesAsVbSeesThemOnRealProjects) {
     EXPECT_EQ(registered.StateNow(1).code, L"no-output");
 }
 
+// VB raises RevisionVer= and saves the project file after the build: that alone is no change.
+TEST_F(MakePlanTest, VbsOwnWriteBackLeavesTheProjectUpToDate) {
+    const std::wstring memory = dir_ / L"memory\\make-memory.txt";
+    const std::wstring p = Project(L"P", "P.exe", "AutoIncrementVer=1\r\nRevisionVer=1\r\n");
+    {
+        MakePlan plan({p}, {p}, memory);
+        Write(Output(L"P.exe"), 50);  // what VB builds, then its write-back
+        test::WriteFile(p,
+                        "Type=Exe\r\nAutoIncrementVer=1\r\nRevisionVer=2\r\nExeName32=\"P.exe\"\r\n"
+                        "Path32=\"..\\bin\"\r\n");
+        test::SetModifiedAgo(p, 10);
+        plan.Record(0, CompileResult::Succeeded);
+    }
+    EXPECT_TRUE(MakePlan({p}, {p}, memory).StateNow(0).upToDate);
+    EXPECT_FALSE(MakePlan({p}, {p}).StateNow(0).upToDate);      // nothing remembered: compile
+    test::WriteFile(p, test::ReadFile(p) + "Title=\"P\"\r\n");  // a real edit
+    test::SetModifiedAgo(p, 10);
+    EXPECT_EQ(MakePlan({p}, {p}, memory).StateNow(0).code, L"input-newer");
+    // A damaged memory file only means compiling.
+    test::WriteFile(memory, "\xff\xfe garbage\r\n");
+    EXPECT_FALSE(MakePlan({p}, {p}, memory).StateNow(0).upToDate);
+}
+
 }  // namespace
 }  // namespace kinoha

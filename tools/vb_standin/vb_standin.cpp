@@ -15,6 +15,14 @@
 //   crash       ends as a crashed process does: nothing written, exit code 0xC0000005
 //   wait N      takes N seconds (also KINOHA_STANDIN_WAIT_MS, in milliseconds)
 //   biglog N    N megabytes of other lines in the log before the verdict
+//   noverdict   a log without a verdict ("File not found: '...'", twice), exit code 1
+//   foreign     a success in words Kinoha does not know: exit code 0, the output written
+//   dialog      a modal message box that stays until it is closed, as VB shows on load errors
+//   forever     never ends
+// As VB does (the public record): the success line names ExeName32's value only; a project
+// without ExeName32 builds Name plus the extension of its Type; an /outdir that does not exist
+// fails the build; AutoIncrementVer=1 raises RevisionVer= and saves the project file after the
+// build.
 #include <windows.h>
 
 #include <shellapi.h>
@@ -61,11 +69,35 @@ std::wstring QuotedValue(const std::vector<std::wstring>& lines, const std::wstr
     return value;
 }
 
+// The file name VB builds: ExeName32's value, or Name with the extension of the Type.
+std::wstring OutputName(const std::vector<std::wstring>& lines) {
+    const std::wstring exe = QuotedValue(lines, L"ExeName32=");
+    if (!exe.empty()) return exe;
+    const std::wstring name = QuotedValue(lines, L"Name="), type = QuotedValue(lines, L"Type=");
+    if (name.empty()) return {};
+    if (type == L"Exe" || type == L"OleExe") return name + L".exe";
+    if (type == L"OleDll") return name + L".dll";
+    if (type == L"Control") return name + L".ocx";
+    return {};
+}
+
+// With AutoIncrementVer=1 VB raises RevisionVer= and saves the project file after a build.
+void WriteBack(const std::wstring& project) {
+    std::vector<std::wstring> lines;
+    if (!platform::ReadTextLines(project, lines)) return;
+    if (QuotedValue(lines, L"AutoIncrementVer=") != L"1") return;
+    for (auto& line : lines) {
+        if (line.rfind(L"RevisionVer=", 0) == 0)
+            line = L"RevisionVer=" + std::to_wstring(_wtoi(line.c_str() + 12) + 1);
+    }
+    platform::WriteTextLines(project, lines);
+}
+
 // Where the project's executable goes; empty when it names none.
 std::wstring ExePath(const std::wstring& project, const std::wstring& outdir) {
     std::vector<std::wstring> lines;
     if (!platform::ReadTextLines(project, lines)) return {};
-    const std::wstring exe = QuotedValue(lines, L"ExeName32=");
+    const std::wstring exe = OutputName(lines);
     if (exe.empty()) return {};
     std::wstring dir = outdir;
     if (dir.empty()) {
@@ -80,6 +112,7 @@ std::wstring ExePath(const std::wstring& project, const std::wstring& outdir) {
 
 struct Mode {
     bool fail = false, unchanged = false, exitAtOnce = false, crash = false;
+    bool noVerdict = false, foreign = false, dialog = false, forever = false;
     int waitSeconds = 0, bigLogMb = 0;
 };
 
@@ -91,6 +124,10 @@ void ReadWords(const std::wstring& text, Mode& m) {
         if (w == L"unchanged") m.unchanged = true;
         if (w == L"exit") m.exitAtOnce = true;
         if (w == L"crash") m.crash = true;
+        if (w == L"noverdict") m.noVerdict = true;
+        if (w == L"foreign") m.foreign = true;
+        if (w == L"dialog") m.dialog = true;
+        if (w == L"forever") m.forever = true;
         if (w == L"wait") words >> m.waitSeconds;
         if (w == L"biglog") words >> m.bigLogMb;
     }
@@ -141,7 +178,11 @@ constexpr char kHelp[] =
     "  exit        ends at once: no log, no output, exit code 0\n"
     "  crash       ends as a crashed process does: exit code 0xC0000005, nothing written\n"
     "  wait N      takes N seconds (KINOHA_STANDIN_WAIT_MS: milliseconds)\n"
-    "  biglog N    N megabytes of other lines in the log before the verdict\n";
+    "  biglog N    N megabytes of other lines in the log before the verdict\n"
+    "  noverdict   a log without a verdict (\"File not found: '...'\"), exit code 1\n"
+    "  foreign     a success in other words: exit code 0, the output written\n"
+    "  dialog      a modal message box that stays until it is closed\n"
+    "  forever     never ends\n";
 
 int wmain() {
     AppendLog(GetCommandLineW());
@@ -179,12 +220,28 @@ int wmain() {
     wchar_t wait[32] = {};
     if (GetEnvironmentVariableW(L"KINOHA_STANDIN_WAIT_MS", wait, 32) > 0) Sleep(_wtoi(wait));
     Sleep(static_cast<DWORD>(mode.waitSeconds) * 1000);
+    if (mode.forever) Sleep(INFINITE);
+    if (mode.dialog) {
+        MessageBoxW(
+            nullptr,
+            (L"Errors during load. Refer to '" + FolderOf(file) + L"\\frmMain.log' for details.")
+                .c_str(),
+            L"Microsoft Visual Basic", MB_OK | MB_ICONEXCLAMATION);
+        return 1;
+    }
+    if (mode.noVerdict) {
+        const std::wstring line = L"File not found: '" + file + L"'";
+        if (!log.empty()) WriteAnsiLog(log, {line, line}, 0);
+        return 1;
+    }
+    // VB's /outdir must name a folder that exists.
+    if (!outdir.empty() && GetFileAttributesW(outdir.c_str()) == INVALID_FILE_ATTRIBUTES) return 1;
 
     std::vector<std::wstring> lines;
     for (const auto& project : projects) {
         // A group member goes to its own folder; /outdir applies to a project compiled alone.
         const std::wstring exe = ExePath(project, group ? std::wstring() : outdir);
-        const std::wstring target = exe.empty() ? project : exe;
+        const std::wstring target = exe.empty() ? NameOf(project) : NameOf(exe);
         if (mode.fail) {
             lines.push_back(L"Compile Error in File '" + FolderOf(project) +
                             L"\\Form1.frm', Line 12 : 変数が定義されていません。");
@@ -196,7 +253,9 @@ int wmain() {
             platform::ReplaceFileAtomically(exe,
                                             "placeholder written by vb-standin; not a program\r\n");
         }
-        lines.push_back(L"Build of '" + target + L"' succeeded.");
+        lines.push_back(mode.foreign ? L"Compilacion de '" + target + L"' correcta."
+                                     : L"Build of '" + target + L"' succeeded.");
+        WriteBack(project);
     }
     if (!log.empty()) WriteAnsiLog(log, lines, mode.bigLogMb);
     return mode.fail ? 1 : 0;
