@@ -43,6 +43,7 @@ class QuietView final : public CompileView {
     void SetRowResult(std::size_t, const CompileOutcome*) override {}
     void OpenLog(const std::wstring&) override {}
     void SetChangedOnly(bool) override {}
+    void SetDefines(const std::wstring&) override {}
 };
 
 double Median(std::vector<double> v) {

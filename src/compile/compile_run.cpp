@@ -26,6 +26,7 @@ WindowGeometry CompileRun::Load() {
     results_.assign(Rows().size(), std::nullopt);
     notes_.assign(Rows().size(), {});
     view_.SetChangedOnly(gMakeChanged == 1);
+    view_.SetDefines(gDefines);
     return g;
 }
 
@@ -54,6 +55,10 @@ void CompileRun::Make() {
     RunSelected();
     runLogs_.reset();
     plan_.reset();
+}
+
+void CompileRun::Defines_Change(const std::wstring& text) {
+    if (!Running()) gDefines = text;
 }
 
 void CompileRun::ChangedOnly_Click() {

@@ -44,6 +44,9 @@ class CompileRun final : public ListRun {
     // The check box "更新分のみコンパイル" was clicked: the setting (gMakeChanged) flips;
     // nothing changes during a run.
     void ChangedOnly_Click();
+    // The field "条件付きコンパイル引数" changed: the setting (gDefines) takes its text; it is
+    // checked when a run starts.
+    void Defines_Change(const std::wstring& text);
     // "コンパイル中止": the run ends after the compile in progress; the rows left get 中止.
     void Stop() { StopRun(); }
     // The window is closing: see ListRun::MayClose.

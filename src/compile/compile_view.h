@@ -23,6 +23,8 @@ class CompileView : public ListRunView {
     virtual void OpenLog(const std::wstring& path) = 0;
     // The check box "更新分のみコンパイル".
     virtual void SetChangedOnly(bool ticked) = 0;
+    // The field "条件付きコンパイル引数" (VB's /d constants).
+    virtual void SetDefines(const std::wstring& text) = 0;
 };
 
 }  // namespace kinoha

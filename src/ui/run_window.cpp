@@ -76,6 +76,13 @@ HWND RunWindowBase::AddButton(const std::wstring& text, const TwipsRect& design,
     return button;
 }
 
+HWND RunWindowBase::AddEdit(const TwipsRect& design, std::function<void()> onChange) {
+    HWND field = AddControl(L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, design, Follows::ButtonRow,
+                            false, WS_EX_CLIENTEDGE);
+    controls_.back().onClick = std::move(onChange);
+    return field;
+}
+
 void RunWindowBase::SetStatusText(const std::wstring& text) {
     SetWindowTextW(status_, text.c_str());
     UpdateWindow(status_);
@@ -161,8 +168,9 @@ LRESULT RunWindowBase::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             }
             const auto index = static_cast<std::size_t>(LOWORD(wParam)) -
                                static_cast<std::size_t>(kFirstControlId);
-            if (HIWORD(wParam) == BN_CLICKED && index < controls_.size() &&
-                controls_[index].onClick) {
+            // A button's click, or a text field's change.
+            const bool acts = HIWORD(wParam) == BN_CLICKED || HIWORD(wParam) == EN_CHANGE;
+            if (acts && index < controls_.size() && controls_[index].onClick) {
                 // A copy: the click may close the window, and its controls go with it.
                 const std::function<void()> onClick = controls_[index].onClick;
                 onClick();

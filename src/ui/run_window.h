@@ -46,6 +46,8 @@ class RunWindowBase : public WindowBase {
     // click runs `onClick`.
     HWND AddButton(const std::wstring& text, const TwipsRect& design, std::function<void()> onClick,
                    DWORD style = BS_PUSHBUTTON);
+    // Makes a one-line text field beside the bottom row whose every change runs `onChange`.
+    HWND AddEdit(const TwipsRect& design, std::function<void()> onChange);
 
     // The status line's text, drawn at once: a run may leave no time for the event pump.
     void SetStatusText(const std::wstring& text);

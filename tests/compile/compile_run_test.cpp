@@ -253,6 +253,23 @@ TEST_F(CompileRunTest, AStopAmongTheEventsAfterACompileEndsTheRunToo) {
     EXPECT_EQ(view_.statuses.back(), L"コンパイル中止：成功 1／失敗 0／中止 1");
 }
 
+TEST_F(CompileRunTest, TheConstantsFieldIsKeptCheckedAndPassedAsD) {
+    Project(L"a\\A.vbp");
+    gDefines = L"VBIDE = 0";
+    LoadAndSelect({true});
+    EXPECT_EQ(view_.defines, L"VBIDE = 0");
+    run_.Defines_Change(L"VBIDE=0\" /q");  // would add a switch to VB's command line
+    run_.Make();
+    EXPECT_TRUE(commands_.empty());
+    ASSERT_EQ(view_.messages.size(), 1u);
+    EXPECT_EQ(view_.messages[0].title, L"指定エラー");
+    run_.Defines_Change(L"VBIDE = 0 : Kensa=-1");
+    run_.Make();
+    ASSERT_EQ(commands_.size(), 1u);
+    EXPECT_NE(commands_[0].find(L" /d VBIDE=0:Kensa=-1"), std::wstring::npos) << commands_[0];
+    EXPECT_EQ(vb_.lastRun.timeLimit, std::chrono::seconds(30 * 60));
+}
+
 TEST_F(CompileRunTest, EachFailingSignalAloneMakesAFailure) {
     // One project per signal; everything else about each compile goes well.
     const std::vector<std::pair<std::wstring, test::FakeVbMode>> cases = {

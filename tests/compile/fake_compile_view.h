@@ -44,7 +44,9 @@ class FakeCompileView : public CompileView {
     }
     void OpenLog(const std::wstring& path) override { opened.push_back(path); }
     void SetChangedOnly(bool ticked) override { changedOnly = ticked; }
+    void SetDefines(const std::wstring& text) override { defines = text; }
     bool changedOnly = false;  // the check box as last shown
+    std::wstring defines;      // the field "条件付きコンパイル引数"
 };
 
 }  // namespace kinoha::test

@@ -20,6 +20,12 @@ constexpr TwipsRect kTitlePlace{120, 120, 6135, 375};
 constexpr TwipsRect kMakePlace{3480, 3240, 1575, 495};
 constexpr TwipsRect kEndPlace{5280, 3240, 1095, 495};
 constexpr TwipsRect kChangedPlace{120, 3300, 3255, 255};
+// The row of the constants between the list and the bottom row; the list is shorter by it.
+constexpr int kDefinesRow = 465;
+constexpr TwipsRect kDefinesLabel{120, 2850, 2055, 255};
+constexpr TwipsRect kDefinesField{2280, 2805, 4095, 330};
+constexpr wchar_t kDefinesTip[] =
+    L"VB の /d に渡す定数：「名前=整数」を「:」で区切る（例 VBIDE=0:DEBUG_LOG=-1）";
 constexpr wchar_t kListTip[] = L"プロジェクトグループは、登録されたプロジェクトを全て対象とします";
 constexpr wchar_t kChangedTip[] =
     L"チェック有り＝出力ファイルより新しいファイルがあるプロジェクトと、それを参照する"
@@ -44,7 +50,7 @@ class CompileWindow final : public RunWindow<CompileView> {
         ShowWindow(shown, SW_SHOW);
         HandFocusOn(hidden);
         ShowWindow(hidden, SW_HIDE);
-        for (HWND c : {list_, cmdEnd_, chkChanged_}) {
+        for (HWND c : {list_, cmdEnd_, chkChanged_, txtDefines_}) {
             if (running) HandFocusOn(c);
             EnableWindow(c, running ? FALSE : TRUE);
         }
@@ -60,12 +66,15 @@ class CompileWindow final : public RunWindow<CompileView> {
     void SetChangedOnly(bool ticked) override {
         SendMessageW(chkChanged_, BM_SETCHECK, ticked ? BST_CHECKED : BST_UNCHECKED, 0);
     }
+    void SetDefines(const std::wstring& text) override {
+        SetWindowTextW(txtDefines_, text.c_str());
+    }
 
   private:
     void CreateControls() override {
         // Created in tab order.
         cmdEnd_ = AddButton(L"終了", kEndPlace, [this] { SendMessageW(Handle(), WM_CLOSE, 0, 0); });
-        AddList();
+        AddList(kDefinesRow);
         cmdMake_ = AddButton(L"コンパイル開始", kMakePlace, [this] { run_.Make(); });
         AddControl(L"STATIC", L"選択したファイルを自動でコンパイルします。", SS_LEFT | SS_NOPREFIX,
                    kTitlePlace, Follows::Nothing, true);
@@ -75,7 +84,17 @@ class CompileWindow final : public RunWindow<CompileView> {
         chkChanged_ = AddButton(
             L"更新分のみコンパイル", kChangedPlace, [this] { run_.ChangedOnly_Click(); },
             BS_CHECKBOX);
+        txtDefines_ = AddEdit(kDefinesField, [this] {
+            const int n = GetWindowTextLengthW(txtDefines_);
+            std::wstring text(static_cast<std::size_t>(n) + 1, L'\0');
+            text.resize(static_cast<std::size_t>(GetWindowTextW(txtDefines_, text.data(), n + 1)));
+            run_.Defines_Change(text);
+        });
+        // Labels last, under the other controls.
+        AddControl(L"STATIC", L"条件付きコンパイル引数", SS_LEFT | SS_NOPREFIX, kDefinesLabel,
+                   Follows::ButtonRow);
         AddTooltip(Handle(), list_, kListTip);
+        AddTooltip(Handle(), txtDefines_, kDefinesTip);
         AddTooltip(Handle(), chkChanged_, kChangedTip);
     }
     // A failed row opens its log; its result and why (a failure's first error line) are the
@@ -93,7 +112,8 @@ class CompileWindow final : public RunWindow<CompileView> {
     }
     bool MayClose(const WindowGeometry& current) override { return run_.Unload(current); }
 
-    HWND cmdEnd_ = nullptr, cmdMake_ = nullptr, cmdStop_ = nullptr, chkChanged_ = nullptr;
+    HWND cmdEnd_ = nullptr, cmdMake_ = nullptr, cmdStop_ = nullptr, chkChanged_ = nullptr,
+         txtDefines_ = nullptr;
     CompileRun run_{*this};
 };
 
