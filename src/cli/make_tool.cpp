@@ -313,18 +313,8 @@ int Report(const std::vector<CompiledEntry>& results, const Options& o, const st
 }
 }  // namespace
 
-int RunMakeTool(const std::vector<std::wstring>& args, const ToolStreams& streams,
-                const ProcessRunner& run) {
-    Options o;
-    bool help = false, version = false;
-    if (const std::wstring problem = Parse(args, o, help, version); !problem.empty()) {
-        streams.err(L"kinoha-make: " + problem + L"\n" + kUsage);
-        return kMakeUsage;
-    }
-    if (help || version) {
-        streams.out(help ? std::wstring(kUsage) : L"kinoha-make " + VersionText() + L"\n");
-        return kMakeBuilt;
-    }
+namespace {
+int Make(const Options& o, const ToolStreams& streams, const ProcessRunner& run) {
     // A dry run starts nothing and needs no VB.
     const std::wstring vb = o.dryRun ? std::wstring() : FindVb(o, streams.err);
     if (!o.dryRun && vb.empty()) return kMakeUsage;
@@ -342,6 +332,44 @@ int RunMakeTool(const std::vector<std::wstring>& args, const ToolStreams& stream
     if (o.dryRun) return DryRun(plan, shown, streams.out);
     PrintOrder(plan, shown, nullptr, streams.out);
     return Report(RunPlan(plan, shown, o, vb, run, streams), o, vb, streams);
+}
+}  // namespace
+
+int RunMakeTool(const std::vector<std::wstring>& args, const ToolStreams& streams,
+                const ProcessRunner& run) {
+    Options o;
+    bool help = false, version = false;
+    if (const std::wstring problem = Parse(args, o, help, version); !problem.empty()) {
+        streams.err(L"kinoha-make: " + problem + L"\n" + kUsage);
+        return kMakeUsage;
+    }
+    // Output that cannot be written fails the run; with "--json -" standard output holds the
+    // JSON alone and the lines for people go to standard error.
+    bool lost = false;
+    ToolStreams s = streams;
+    const ToolWriter people = o.json == L"-" ? streams.err : streams.out;
+    s.out = [&lost, people](const std::wstring& text) {
+        const bool ok = !people || people(text);
+        lost = lost || !ok;
+        return ok;
+    };
+    s.bytesOut = [&lost, &streams](std::string_view bytes) {
+        const bool ok = !streams.bytesOut || streams.bytesOut(bytes);
+        lost = lost || !ok;
+        return ok;
+    };
+    int status = kMakeBuilt;
+    if (help || version) {
+        s.out(help ? std::wstring(kUsage) : L"kinoha-make " + VersionText() + L"\n");
+    } else {
+        status = Make(o, s, run);
+    }
+    if (streams.finishOut && !streams.finishOut()) lost = true;
+    if (lost) {
+        streams.err(L"kinoha-make: standard output cannot be written; the output is incomplete\n");
+        if (status == kMakeBuilt) status = kMakeFailed;
+    }
+    return status;
 }
 
 }  // namespace kinoha

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "app/quoted_program.h"
@@ -146,9 +147,9 @@ CompileOutcome CompileEntry(const CompileSettings& settings, const CompileTarget
     const std::wstring& rawOutDir = target.outDir;
     const std::wstring outDir = OutDirArgument(rawOutDir);
     if (!rawOutDir.empty() && outDir.empty())
-        return finish(Failed(L"出力先フォルダ名に「\"」が含まれているため、コンパイルしません：" +
-                                 rawOutDir,
-                             L"quote-in-outdir"));
+        return finish(
+            Failed(L"出力先フォルダ名に「\"」が含まれているため、コンパイルしません：" + rawOutDir,
+                   L"quote-in-outdir"));
     if (logPath.empty())
         return finish(Failed(L"ログファイルを置くフォルダを作れないため、コンパイルしません",
                              L"no-log-folder"));
@@ -189,16 +190,16 @@ CompileOutcome CompileEntry(const CompileSettings& settings, const CompileTarget
                                      L"（エラー " + std::to_wstring(process.error) + L"）",
                                  L"not-started"));
         case How::Dialog: {
-            CompileOutcome d = Failed(L"ＶＢがダイアログを表示しました：" + DialogText(process),
-                                      L"dialog");
+            CompileOutcome d =
+                Failed(L"ＶＢがダイアログを表示しました：" + DialogText(process), L"dialog");
             d.logPath = logPath;
             if (!process.dialogTitle.empty()) d.errorLines.push_back(process.dialogTitle);
             for (const auto& t : process.dialogTexts) d.errorLines.push_back(t);
             return finish(std::move(d));
         }
         case How::TimedOut: {
-            CompileOutcome t = Failed(L"時間切れ（" + LimitText(settings.timeLimit) + L"）",
-                                      L"timeout");
+            CompileOutcome t =
+                Failed(L"時間切れ（" + LimitText(settings.timeLimit) + L"）", L"timeout");
             t.logPath = logPath;
             return finish(std::move(t));
         }
@@ -215,37 +216,40 @@ CompileOutcome CompileEntry(const CompileSettings& settings, const CompileTarget
     };
     std::vector<Reason> reasons;
     if (process.exitCode != 0)
-        reasons.push_back({L"ＶＢ本体が終了コード " + std::to_wstring(process.exitCode) +
-                               L" で終了しました",
-                           L"exit-code"});
+        reasons.push_back(
+            {L"ＶＢ本体が終了コード " + std::to_wstring(process.exitCode) + L" で終了しました",
+             L"exit-code"});
     bool outputsWritten = !outputs.empty();
     for (const auto& out : outputs) {
         if (!out.Written()) {
-            reasons.push_back({L"出力ファイルが書かれていません：" + out.path, L"no-output-written"});
+            reasons.push_back(
+                {L"出力ファイルが書かれていません：" + out.path, L"no-output-written"});
             outputsWritten = false;
             break;
         }
     }
     std::vector<std::wstring> firstLines;  // VB's words when the log holds no verdict
+    std::optional<Reason> logReason;
     if (!log.Written()) {
-        reasons.insert(reasons.begin(), {L"ＶＢ本体がログを書きませんでした", L"no-log"});
+        logReason = Reason{L"ＶＢ本体がログを書きませんでした", L"no-log"};
     } else {
         CompileLogReading reading = ReadCompileLog(logPath, kMaxErrorLines);
         o.errorLines = std::move(reading.errorLines);
         if (reading.succeeded == 0 && reading.failureLine.empty())
             firstLines = std::move(reading.firstLines);
         if (!reading.read) {
-            reasons.insert(reasons.begin(), {L"ログを読めませんでした", L"log-unreadable"});
+            logReason = Reason{L"ログを読めませんでした", L"log-unreadable"};
         } else if (!reading.failureLine.empty()) {
-            reasons.insert(reasons.begin(), {reading.failureLine, L"build-failed"});
+            logReason = Reason{reading.failureLine, L"build-failed"};
         } else if (!o.errorLines.empty()) {
-            reasons.insert(reasons.begin(), {o.errorLines.front(), L"compile-error"});
-        } else if (reading.succeeded == 0 &&
-                   !(process.exitCode == 0 && outputsWritten)) {
+            logReason = Reason{o.errorLines.front(), L"compile-error"};
+        } else if (reading.succeeded == 0 && !(process.exitCode == 0 && outputsWritten)) {
             // No verdict in any words this reading knows: it built only when every sign says so.
-            reasons.insert(reasons.begin(), {L"ログにビルド成功の行がありません", L"no-verdict"});
+            logReason = Reason{L"ログにビルド成功の行がありません", L"no-verdict"};
         }
     }
+    // In the order of the signals: the exit code, the log, the output.
+    if (logReason) reasons.insert(reasons.begin() + (process.exitCode != 0 ? 1 : 0), *logReason);
     if (reasons.empty() && o.errorLines.empty()) {
         o.result = CompileResult::Succeeded;
         o.code = L"built";

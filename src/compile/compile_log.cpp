@@ -1,5 +1,7 @@
 #include "compile/compile_log.h"
 
+#include <algorithm>
+
 #include "platform/platform.h"
 
 namespace kinoha {
@@ -51,6 +53,24 @@ bool IsErrorLine(const std::wstring& lower) {
 }
 }  // namespace
 
+namespace {
+// One line of the log, whole or as its first bytes.
+void ReadLine(std::string_view raw, std::size_t maxErrorLines, CompileLogReading& r) {
+    if (raw.empty()) return;
+    const std::wstring line = Trimmed(platform::DecodeAnsi(Head(raw, kLogLineShown)));
+    if (line.empty()) return;
+    if (r.firstLines.size() < kLogFirstLines) r.firstLines.push_back(line);
+    const std::wstring lower = LowerAscii(line);
+    if (SaysSucceeded(lower) && !SaysFailed(lower)) {
+        ++r.succeeded;
+    } else if (SaysFailed(lower)) {
+        if (r.failureLine.empty()) r.failureLine = line;
+    } else if (IsErrorLine(lower) && r.errorLines.size() < maxErrorLines) {
+        r.errorLines.push_back(line);
+    }
+}
+}  // namespace
+
 CompileLogReading ReadCompileLogBytes(std::string_view bytes, std::size_t maxErrorLines) {
     CompileLogReading r;
     r.read = true;
@@ -58,28 +78,49 @@ CompileLogReading ReadCompileLogBytes(std::string_view bytes, std::size_t maxErr
     while (pos < bytes.size()) {
         std::size_t end = bytes.find_first_of("\r\n", pos);
         if (end == std::string_view::npos) end = bytes.size();
-        const std::string_view raw = bytes.substr(pos, end - pos);
+        ReadLine(bytes.substr(pos, end - pos), maxErrorLines, r);
         pos = end + 1;
-        if (raw.empty()) continue;
-        const std::wstring line = Trimmed(platform::DecodeAnsi(Head(raw, kLogLineShown)));
-        if (line.empty()) continue;
-        if (r.firstLines.size() < kLogFirstLines) r.firstLines.push_back(line);
-        const std::wstring lower = LowerAscii(line);
-        if (SaysSucceeded(lower) && !SaysFailed(lower)) {
-            ++r.succeeded;
-        } else if (SaysFailed(lower)) {
-            if (r.failureLine.empty()) r.failureLine = line;
-        } else if (IsErrorLine(lower) && r.errorLines.size() < maxErrorLines) {
-            r.errorLines.push_back(line);
-        }
     }
     return r;
 }
 
 CompileLogReading ReadCompileLog(const std::wstring& path, std::size_t maxErrorLines) {
-    std::string bytes;
-    if (!platform::ReadFileBytes(path, bytes)) return {};
-    return ReadCompileLogBytes(bytes, maxErrorLines);
+    // In blocks, a line kept only up to what is shown of it: memory stays bounded whatever the
+    // log's size.
+    CompileLogReading r;
+    std::string line;
+    bool cut = false;
+    const bool read = platform::ReadFileBlocks(
+        path,
+        [&] {
+            r = {};
+            line.clear();
+            cut = false;
+        },
+        [&](std::string_view block) {
+            std::size_t pos = 0;
+            while (pos < block.size()) {
+                const std::size_t end = block.find_first_of("\r\n", pos);
+                const std::size_t stop = end == std::string_view::npos ? block.size() : end;
+                const std::string_view piece = block.substr(pos, stop - pos);
+                // Two more bytes than shown, so that a character cut at the edge stays whole.
+                if (!cut)
+                    line.append(piece.substr(
+                        0, std::min(piece.size(),
+                                    kLogLineShown + 2 - std::min(line.size(), kLogLineShown + 2))));
+                cut = line.size() >= kLogLineShown + 2;
+                if (end == std::string_view::npos) break;
+                ReadLine(line, maxErrorLines, r);
+                line.clear();
+                cut = false;
+                pos = end + 1;
+            }
+            return true;
+        });
+    if (!read) return {};
+    ReadLine(line, maxErrorLines, r);
+    r.read = true;
+    return r;
 }
 
 }  // namespace kinoha

@@ -36,15 +36,21 @@ bool IsRunFolderName(const std::wstring& name) {
 }
 
 // Removes run folders beyond the newest `keep`; only their .log files are removed, so a
-// folder in which someone put anything else stays.
-void Prune(const std::wstring& root, int keep) {
+// folder in which someone put anything else stays. The running run's folder is never one of
+// them, nor a folder dated after it (a clock once ahead, or planted): only earlier runs go.
+void Prune(const std::wstring& root, const std::wstring& current, int keep) {
     std::vector<platform::DirEntry> entries;
     platform::FindEntries(root, L"*", entries);
     std::vector<std::wstring> runs;
+    const std::wstring currentName = current.substr(current.find_last_of(L"\\/") + 1);
     for (const auto& e : entries) {
-        if (e.isDirectory && !e.isLink && IsRunFolderName(e.name)) runs.push_back(e.name);
+        if (!e.isDirectory || e.isLink || !IsRunFolderName(e.name) || e.name == currentName)
+            continue;
+        if (e.name.substr(0, 15) > currentName.substr(0, 15)) continue;
+        runs.push_back(e.name);
     }
-    if (static_cast<int>(runs.size()) <= keep) return;
+    --keep;  // the running one counts
+    if (keep < 0 || static_cast<int>(runs.size()) <= keep) return;
     // Names sort by date and time; "-n" suffixes of one second sort after the plain name.
     std::sort(runs.begin(), runs.end(), [](const std::wstring& a, const std::wstring& b) {
         const std::wstring sa = a.substr(0, 15), sb = b.substr(0, 15);
@@ -77,10 +83,13 @@ std::wstring NewRunFolder(const std::wstring& root, const std::tm& now) {
     for (int n = 1; n < 1000; ++n) {
         const std::wstring name = n == 1 ? base : base + L"-" + std::to_wstring(n);
         const std::wstring folder = Join(root, name);
-        std::string identity;
-        if (platform::DirectoryIdentity(folder, identity)) continue;
-        if (Usable(folder)) return folder;
-        return {};
+        // Made here and now, or taken by another run meanwhile: then the next name.
+        if (!platform::CreateNewDirectory(folder)) {
+            std::string identity;
+            if (platform::DirectoryIdentity(folder, identity)) continue;
+            return {};
+        }
+        return platform::CanCreateFileIn(folder) ? folder : std::wstring();
     }
     return {};
 }
@@ -101,7 +110,7 @@ CompileLogFolder CompileLogFolder::ForRun(const std::wstring& root,
         used = fallbackRoot;
         f.folder_ = NewRunFolder(fallbackRoot, now);
     }
-    if (!f.folder_.empty()) Prune(used, keep);
+    if (!f.folder_.empty()) Prune(used, f.folder_, keep);
     return f;
 }
 

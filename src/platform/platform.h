@@ -121,6 +121,9 @@ bool RemoveEmptyDirectory(const std::wstring& directory);
 bool CanCreateFileIn(const std::wstring& directory);
 // Creates the directory and its missing parents. True when it exists afterwards.
 bool EnsureDirectory(const std::wstring& directory);
+// Creates the directory in an existing parent; false when it already exists (made by someone
+// else meanwhile, too) or cannot be made.
+bool CreateNewDirectory(const std::wstring& directory);
 
 // Watches the tree under `directory` for files and directories that are added, removed or
 // renamed: `changed` is called on a thread of the watch after such changes (several changes

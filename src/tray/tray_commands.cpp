@@ -47,7 +47,8 @@ void RunExecutable(const std::wstring& path, TrayView& view) {
 
 void RunProjectExecutable(const std::wstring& projectPath, TrayView& view) {
     std::vector<std::wstring> exes;
-    if (FindUpper(projectPath, L".VBG") == 0) {
+    // The file's own extension, as the catalogue tests it: a folder "Old.vbg.bak" holds projects.
+    if (!HasExtension(projectPath, L".VBG")) {
         exes.push_back(GetProjectExe(projectPath));
     } else {
         AddGroupExes(projectPath, exes);

@@ -36,7 +36,7 @@ class MakeToolTest : public ::testing::Test {
     Run Make(std::vector<std::wstring> args) {
         Run r;
         ToolStreams streams;
-        streams.out = [&](const std::wstring& t) { return r.out += t, true; };
+        streams.out = [&](const std::wstring& t) { return r.out += t, !outFails; };
         streams.err = [&](const std::wstring& t) { return r.err += t, true; };
         streams.bytesOut = [&](std::string_view b) { return r.bytes += b, true; };
         r.status = RunMakeTool(
@@ -48,6 +48,7 @@ class MakeToolTest : public ::testing::Test {
 
     void TearDown() override { test::SetEnvironment("KINOHA_MAKE_MEMORY", ""); }
 
+    bool outFails = false;  // standard output cannot be written (a full disk, closed)
     test::TempDir dir;
     test::TempDir logs;
     const std::wstring vb = dir / L"VB 98\\VB6.EXE";
@@ -64,10 +65,12 @@ TEST_F(MakeToolTest, StopsAtTheFirstFailureUnlessToldToKeepGoingAndReportsEveryE
         {L"--vb", vb, L"--log-dir", logs.path(), L"--junit", junit, L"--json", L"-", dir.path()});
     EXPECT_EQ(r.status, kMakeFailed);
     EXPECT_EQ(fake.commands.size(), 2u);  // C is not compiled
-    EXPECT_TRUE(Has(r.out, L"ok       ")) << test::Utf8(r.out);
-    EXPECT_TRUE(Has(r.out, L"FAILED   "));
-    EXPECT_TRUE(Has(r.out, L"\n         Compile Error in File 'B.bas', Line 3 : Sub or Function"));
-    EXPECT_TRUE(Has(r.out, L"1 built, 1 failed, 1 not run"));
+    // With "--json -" standard output holds the JSON alone; the lines go to standard error.
+    EXPECT_EQ(r.out, L"");
+    EXPECT_TRUE(Has(r.err, L"ok       ")) << test::Utf8(r.err);
+    EXPECT_TRUE(Has(r.err, L"FAILED   "));
+    EXPECT_TRUE(Has(r.err, L"\n         Compile Error in File 'B.bas', Line 3 : Sub or Function"));
+    EXPECT_TRUE(Has(r.err, L"1 built, 1 failed, 1 not run"));
     const std::string xml = test::ReadFile(junit);
     EXPECT_NE(xml.find("tests=\"3\" failures=\"1\" errors=\"0\" skipped=\"1\""), std::string::npos);
     EXPECT_NE(xml.find("<failure message=\"Compile Error in File 'B.bas', Line 3"),
@@ -137,6 +140,11 @@ TEST_F(MakeToolTest, UsageErrorsAndAMissingVbAreStatusTwo) {
     EXPECT_EQ(Make({L"--vb", vb, dir / L"missing"}).status, kMakeUsage);
     EXPECT_EQ(Make({L"--vb", vb, L"--frobnicate", dir.path()}).status, kMakeUsage);
     EXPECT_EQ(Make({L"--vb", vb, L""}).status, kMakeUsage);
+    outFails = true;  // built, but nobody could be told: a failure
+    r = Make({L"--vb", vb, L"--log-dir", logs.path(), dir / L"A\\A.vbp"});
+    EXPECT_EQ(r.status, kMakeFailed);
+    EXPECT_TRUE(Has(r.err, L"standard output cannot be written"));
+    outFails = false;
     test::SetEnvironment("KINOHA_VB", test::Utf8(vb));
     EXPECT_EQ(Make({L"--log-dir", logs.path(), dir / L"A\\A.vbp"}).status, kMakeBuilt);
     test::SetEnvironment("KINOHA_VB", "");

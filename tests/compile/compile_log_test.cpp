@@ -58,6 +58,17 @@ TEST(CompileLogFolder, OneFolderPerRunTheLastTwentyKeptAndTheTemporaryFolderAsFa
     const CompileLogFolder g = CompileLogFolder::ForRun(dir / L"blocked", fallback, At(3, 0));
     EXPECT_TRUE(g.FellBack());
     EXPECT_EQ(g.Folder(), fallback + L"\\20261203-090000");
+
+    // Twenty runs dated later (a clock once ahead, or planted): the new run keeps its folder,
+    // and they are not Kinoha's to remove.
+    const std::wstring ahead = dir / L"ahead";
+    for (int i = 10; i < 30; ++i)
+        test::MakeDirectory(ahead + L"\\20991231-0000" + std::to_wstring(i));
+    const CompileLogFolder h = CompileLogFolder::ForRun(ahead, fallback, At(4, 0));
+    EXPECT_TRUE(test::PathExists(h.Folder()));
+    runs.clear();
+    platform::FindEntries(ahead, L"20*", runs);
+    EXPECT_EQ(runs.size(), 21u);
 }
 
 TEST(CompileLog, AnyEncodingAndSizeIsReadWithBoundedLines) {

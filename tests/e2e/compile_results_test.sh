@@ -37,8 +37,9 @@ read -r x y w h <<<"$(xwininfo -id "$WIN" | awk -F: '/Absolute upper-left X/{x=$
 import -window root -crop "${w}x${h}+${x}+${y}" "$ARTIFACTS/compile-window-mixed-run.png" 2>/dev/null || true
 
 # The failed row opens its log: Enter on it, then a double-click. Under Wine the window may be
-# left inactive once the viewer has run (a first click then only activates it): its taskbar
-# button brings it back before the double-click, as a user would do.
+# left inactive once the viewer has run (a first click then only activates it), or active (its
+# taskbar button would then minimise it): a single click on the same row first activates it
+# either way, as a user would do.
 opened_log() {
   for _ in $(seq 50); do [ "$(standin_log | wc -l)" -ge "$1" ] && break; sleep 0.2; done
   local opened
@@ -51,7 +52,7 @@ sleep 0.3
 keys Return
 opened_log 4 Enter
 focus_desktop
-xdotool mousemove 170 757 click 1
+xdotool mousemove --window "$WIN" 200 $((ROW0 + 13)) click 1
 sleep 0.5
 xdotool mousemove --window "$WIN" 200 $((ROW0 + 13)) click --repeat 2 --delay 80 1
 opened_log 5 double-click

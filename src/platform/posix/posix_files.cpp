@@ -238,4 +238,8 @@ bool EnsureDirectory(const std::wstring& directory) {
     return stat(native.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+bool CreateNewDirectory(const std::wstring& directory) {
+    return mkdir(NativePath(directory).c_str(), 0755) == 0;
+}
+
 }  // namespace kinoha::platform

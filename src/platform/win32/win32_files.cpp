@@ -247,4 +247,8 @@ bool EnsureDirectory(const std::wstring& directory) {
     return attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+bool CreateNewDirectory(const std::wstring& directory) {
+    return CreateDirectoryW(ApiPath(directory).c_str(), nullptr) != 0;
+}
+
 }  // namespace kinoha::platform
