@@ -110,10 +110,10 @@ TEST_F(MakeToolTest, DialogsTimeLimitsForeignLogsDefinesAndOutputFolders) {
                   L"--define", L"VBIDE=0", L"--define", L"modRegistry=-1", L"--json", L"-",
                   dir.path()});
     EXPECT_EQ(r.status, kMakeFailed);
-    EXPECT_TRUE(Has(r.out, L"ＶＢがダイアログを表示しました：Errors during load."))
-        << test::Utf8(r.out);
-    EXPECT_TRUE(Has(r.out, L"時間切れ（1秒）"));
-    EXPECT_TRUE(Has(r.out, L"1 built, 2 failed"));
+    EXPECT_TRUE(Has(r.err, L"ＶＢがダイアログを表示しました：Errors during load."))
+        << test::Utf8(r.err);
+    EXPECT_TRUE(Has(r.err, L"時間切れ（1秒）"));
+    EXPECT_TRUE(Has(r.err, L"1 built, 2 failed"));
     EXPECT_NE(r.bytes.find("\"code\": \"dialog\""), std::string::npos);
     EXPECT_NE(r.bytes.find("\"code\": \"timeout\""), std::string::npos);
     EXPECT_NE(r.bytes.find("\"reasonCode\": \"no-output\""), std::string::npos);
