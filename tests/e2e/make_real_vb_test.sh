@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# Not yet in the ctest list: its modal-box entry ended at once (exit 0, no log) once under a loaded
+# ctest -j2 run, though it passes alone; run it by hand (BIN_DIR, ARTIFACTS, SOURCE_DIR set) until that is understood.
 # kinoha-make.exe under Wine with the stand-in behaving as the public record says VB6 does: a
 # modal box that would stay forever, a log without a verdict, AutoIncrementVer=1 built twice with
 # --changed (VB's write-back must not make it stale), a project that references the registered
