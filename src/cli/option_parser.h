@@ -4,7 +4,6 @@
 
 #include <cstddef>
 #include <functional>
-#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,7 +11,7 @@
 namespace kinoha {
 
 struct OptionSpec {
-    std::initializer_list<std::wstring_view> names;  // "--jobs", "-j"
+    std::vector<std::wstring_view> names;  // "--jobs", "-j"
     std::size_t values = 0;                          // the arguments it takes after it
     // Takes the option's values; returns what is wrong with them, or nothing.
     std::function<std::wstring(const std::vector<std::wstring>& values)> take;
