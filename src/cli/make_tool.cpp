@@ -71,7 +71,7 @@ std::wstring Parse(const std::vector<std::wstring>& args, Options& o, bool& help
             return std::wstring();
         };
     };
-    const std::vector<OptionSpec> specs{
+    const std::vector<OptionRule> rules{
         {{L"--help", L"-h"}, 0, flag(help)},
         {{L"--version"}, 0, flag(version)},
         {{L"--keep-going", L"-k"}, 0, flag(o.keepGoing)},
@@ -109,7 +109,7 @@ std::wstring Parse(const std::vector<std::wstring>& args, Options& o, bool& help
          {},
          true},
     };
-    if (std::wstring problem = ParseArguments(args, specs, o.paths, L"an empty PATH");
+    if (std::wstring problem = ParseArguments(args, rules, o.paths, L"an empty PATH");
         !problem.empty())
         return problem;
     if (!help && !version && o.paths.empty()) return L"no PATH given";

@@ -3,7 +3,7 @@
 namespace kinoha {
 
 std::wstring ParseArguments(const std::vector<std::wstring>& args,
-                            const std::vector<OptionSpec>& specs, std::vector<std::wstring>& paths,
+                            const std::vector<OptionRule>& rules, std::vector<std::wstring>& paths,
                             std::wstring_view emptyPath) {
     bool optionsEnd = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -17,23 +17,23 @@ std::wstring ParseArguments(const std::vector<std::wstring>& args,
             optionsEnd = true;
             continue;
         }
-        const OptionSpec* spec = nullptr;
-        for (const auto& s : specs) {
+        const OptionRule* rule = nullptr;
+        for (const auto& s : rules) {
             for (const auto name : s.names) {
-                if (a == name) spec = &s;
+                if (a == name) rule = &s;
             }
         }
-        if (spec == nullptr) return L"unknown option " + a;
-        bool missing = i + spec->values >= args.size();
-        for (std::size_t k = 1; !missing && k <= spec->values; ++k)
-            missing = spec->emptyIsMissing && args[i + k].empty();
+        if (rule == nullptr) return L"unknown option " + a;
+        bool missing = i + rule->values >= args.size();
+        for (std::size_t k = 1; !missing && k <= rule->values; ++k)
+            missing = rule->emptyIsMissing && args[i + k].empty();
         if (missing)
-            return spec->missing.empty() ? a + L" needs a value" : std::wstring(spec->missing);
+            return rule->missing.empty() ? a + L" needs a value" : std::wstring(rule->missing);
         const std::vector<std::wstring> values(
             args.begin() + static_cast<std::ptrdiff_t>(i + 1),
-            args.begin() + static_cast<std::ptrdiff_t>(i + 1 + spec->values));
-        i += spec->values;
-        if (std::wstring problem = spec->take(values); !problem.empty()) return problem;
+            args.begin() + static_cast<std::ptrdiff_t>(i + 1 + rule->values));
+        i += rule->values;
+        if (std::wstring problem = rule->take(values); !problem.empty()) return problem;
     }
     return {};
 }

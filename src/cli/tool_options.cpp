@@ -66,7 +66,7 @@ std::wstring ParseToolOptions(const std::vector<std::wstring>& args, ToolOptions
             return std::wstring();
         };
     };
-    const std::vector<OptionSpec> specs{
+    const std::vector<OptionRule> rules{
         {{L"--under"}, 0, flag(o.counting.under)},
         {{L"--count-controls"}, 0, flag(o.counting.countControls)},
         {{L"--vb-comments"}, 0, flag(o.counting.vbComments)},
@@ -118,7 +118,7 @@ std::wstring ParseToolOptions(const std::vector<std::wstring>& args, ToolOptions
              return o.output.empty() ? std::wstring(L"--output needs a file name") : std::wstring();
          }},
     };
-    if (std::wstring problem = ParseArguments(args, specs, o.paths, L"an empty PATH names nothing");
+    if (std::wstring problem = ParseArguments(args, rules, o.paths, L"an empty PATH names nothing");
         !problem.empty())
         return problem;
     if (o.help || o.version) return {};
