@@ -256,3 +256,20 @@ select_sample_projects() {
   xdotool keyup ctrl
   sleep 0.5
 }
+
+# Runs kinoha-make.exe (copied beside the program) in $WORK; its output (CP932 without a
+# console) as UTF-8 in $OUT, also kept in the artifacts, its status in $RC.
+make_tool() {
+  set +e
+  (cd "$WORK" && wine "$PROGRAM_DIR/kinoha-make.exe" "$@") >"$WORK/out.bin" 2>&1
+  RC=$?
+  set -e
+  OUT=$(iconv -f CP932 -t UTF-8 <"$WORK/out.bin" | tr -d '\r')
+  echo "$OUT" >>"$ARTIFACTS/$E2E_NAME-output.txt"
+}
+# The status make_tool saw, then texts its output must hold.
+expect() {
+  local want=$1; shift
+  [ "$RC" = "$want" ] || fail "exit status $RC, not $want: $OUT"
+  for t in "$@"; do grep -qF -- "$t" <<<"$OUT" || fail "the output lacks [$t]: $OUT"; done
+}

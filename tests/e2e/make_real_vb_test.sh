@@ -27,19 +27,6 @@ project Use Use.vbp 'Type=Exe' \
   'Reference=*\G{5E0C2A81-0000-4000-8000-000000000002}#1.0#0#C:\Windows\System32\Kyotsu.dll#Kyotsu' \
   'ExeName32="Use.exe"'
 
-make_tool() {
-  set +e
-  (cd "$WORK" && wine "$PROGRAM_DIR/kinoha-make.exe" "$@") >"$WORK/out.bin" 2>&1
-  RC=$?
-  set -e
-  OUT=$(iconv -f CP932 -t UTF-8 <"$WORK/out.bin" | tr -d '\r')
-  echo "$OUT" >>"$ARTIFACTS/make-real-vb-output.txt"
-}
-expect() {
-  local want=$1; shift
-  [ "$RC" = "$want" ] || fail "exit status $RC, not $want: $OUT"
-  for t in "$@"; do grep -qF -- "$t" <<<"$OUT" || fail "the output lacks [$t]: $OUT"; done
-}
 no_standin_left() {
   ! pgrep -f 'vb-standin' >/dev/null || fail "a stand-in is still running: $(pgrep -af vb-standin)"
 }

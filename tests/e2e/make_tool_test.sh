@@ -12,20 +12,6 @@ prepare_prefix
 LOGS="$WORK/logs"
 VB="$(winpath "$PROGRAM_DIR")\\vb-standin.exe"
 
-# Runs kinoha-make; its output (CP932 without a console) as UTF-8 in $OUT, its status in $RC.
-make_tool() {
-  set +e
-  (cd "$WORK" && wine "$PROGRAM_DIR/kinoha-make.exe" "$@") >"$WORK/out.bin" 2>&1
-  RC=$?
-  set -e
-  OUT=$(iconv -f CP932 -t UTF-8 <"$WORK/out.bin" | tr -d '\r')
-  echo "$OUT" >>"$ARTIFACTS/make-tool-output.txt"
-}
-expect() {  # status, then texts the output must hold
-  local want=$1; shift
-  [ "$RC" = "$want" ] || fail "exit status $RC, not $want: $OUT"
-  for t in "$@"; do grep -qF -- "$t" <<<"$OUT" || fail "the output lacks [$t]: $OUT"; done
-}
 : >"$ARTIFACTS/make-tool-output.txt"
 
 # All built.
