@@ -1,6 +1,4 @@
 #!/usr/bin/env bash
-# Not yet in the ctest list: its modal-box entry ended at once (exit 0, no log) once under a loaded
-# ctest -j2 run, though it passes alone; run it by hand (BIN_DIR, ARTIFACTS, SOURCE_DIR set) until that is understood.
 # kinoha-make.exe under Wine with the stand-in behaving as the public record says VB6 does: a
 # modal box that would stay forever, a log without a verdict, AutoIncrementVer=1 built twice with
 # --changed (VB's write-back must not make it stale), a project that references the registered
@@ -8,8 +6,10 @@
 E2E_NAME=make-real-vb
 source "$(dirname "$0")/lib.sh"
 cp "$BIN_DIR/kinoha-make.exe" "$PROGRAM_DIR/"
+# The display comes first: a Wine server started without one (by the prefix's first command)
+# keeps a desktop on which no box can be shown, and MessageBox then fails at once.
+start_display
 prepare_prefix
-start_display  # the modal box needs a display to be shown on
 LOGS="$WORK/logs"
 VB="$(winpath "$PROGRAM_DIR")\\vb-standin.exe"
 
@@ -27,8 +27,15 @@ project Use Use.vbp 'Type=Exe' \
   'Reference=*\G{5E0C2A81-0000-4000-8000-000000000002}#1.0#0#C:\Windows\System32\Kyotsu.dll#Kyotsu' \
   'ExeName32="Use.exe"'
 
+# A stand-in still running (an ended one may linger a moment as a zombie: it runs no more).
 no_standin_left() {
-  ! pgrep -f 'vb-standin' >/dev/null || fail "a stand-in is still running: $(pgrep -af vb-standin)"
+  local left=
+  for _ in $(seq 25); do
+    left=$(ps -eo stat=,args= | awk '$1 !~ /^Z/ && /vb-standin/ && !/awk/')
+    [ -z "$left" ] && return 0
+    sleep 0.2
+  done
+  fail "a stand-in is still running: $left"
 }
 : >"$ARTIFACTS/make-real-vb-output.txt"
 
@@ -56,5 +63,39 @@ expect 0 "up to date  " "0 built, 0 failed, 1 up to date"
 KINOHA_STANDIN_MODE=forever make_tool --timeout 2 --vb "$VB" --log-dir "$(winpath "$LOGS")" \
   "$(winpath "$PROJECTS/Use/Use.vbp")"
 expect 1 "時間切れ（2秒）"
+no_standin_left
+
+# The window meets the same box: the first sample project shows it, its row reads 失敗 and the
+# run goes on to the next one.
+rm -rf "${PROJECTS:?}"/*
+cp -r "$SOURCE_DIR/examples/." "$PROJECTS/"
+echo dialog >"$PROJECTS/Tanaoroshi/Tanaoroshi.vbp.standin"
+prepared_settings "[FILE  ]0"
+start_kinoha
+wait_tray_ready || fail "no tray icon"
+tray_click 3
+choose_from_bottom 5  # "自動コンパイル画面"
+WIN=$(wait_window '^自動コンパイル画面$') || fail "the compile window did not open"
+sleep 1
+select_sample_projects
+keys Tab space  # "コンパイル開始"
+texts=
+for _ in $(seq 150); do
+  texts=$(wine "$BIN_DIR/window-texts.exe" kinoha '自動コンパイル画面' 2>/dev/null | tr -d '\r')
+  grep -qF "Static コンパイル終了" <<<"$texts" && break
+  sleep 0.2
+done
+echo "$texts" >"$ARTIFACTS/make-real-vb-window-texts.txt"
+for want in "LISTBOX[0] 【失敗 " "LISTBOX[1] 【成功 " "Static コンパイル終了：成功 2／失敗 1"; do
+  grep -qF -- "$want" <<<"$texts" || fail "the window does not show [$want]: $texts"
+done
+# The failed row's tooltip holds the box's text (seen on the screenshot).
+xdotool mousemove --window "$WIN" 150 $((ROW0 + 100))
+sleep 0.5
+xdotool mousemove --window "$WIN" 150 $((ROW0 + 3))
+sleep 0.3
+xdotool mousemove --window "$WIN" 152 $((ROW0 + 4))
+sleep 1.5
+screenshot dialog-row
 no_standin_left
 log "passed"
