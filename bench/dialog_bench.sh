@@ -11,6 +11,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 bin="$root/build/windows/bin"
 work=$(mktemp -d /tmp/kinoha-dialog-bench.XXXXXX)
 trap 'wineserver -k 2>/dev/null || true; [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null; rm -rf "$work"' EXIT
+[ "${KEEP:-0}" = 1 ] && trap - EXIT
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=ja_JP.UTF-8
 cp -a "$root/build/windows/e2e-prefix" "$WINEPREFIX" 2>/dev/null || wineboot -i >/dev/null 2>&1
 if [ -z "${DISPLAY:-}" ]; then
@@ -33,5 +34,9 @@ start=$(date +%s.%N)
 wine "$work/kinoha-make.exe" -k --vb 'Z:'"${work//\//\\}"'\vb-standin.exe' \
   --log-dir 'Z:'"${work//\//\\}"'\logs' 'Z:'"${work//\//\\}"'\p' >"$work/out.txt" 2>&1 || true
 end=$(date +%s.%N)
-grep -c 'ダイアログ' <(iconv -f CP932 -t UTF-8 "$work/out.txt") | sed 's/^/boxes ended: /'
+iconv -f CP932 -t UTF-8 "$work/out.txt" | tr -d '\r' >"$work/out8.txt"
+grep -c 'ダイアログ' "$work/out8.txt" | sed 's/^/boxes ended: /'
+# Each entry's own time, as kinoha-make prints it (start of VB to the entry's end).
+awk '/^FAILED .* s$/ { t = $(NF - 1); s += t; if (t > m) m = t; n++ }
+  END { if (n) printf "per box: mean %.2f s, max %.2f s over %d\n", s / n, m, n }' "$work/out8.txt"
 python3 -c "import sys; t=float(sys.argv[2])-float(sys.argv[1]); n=int(sys.argv[3]); print(f'run {t:.1f} s, {t/(n+1):.2f} s an entry')" "$start" "$end" "$n"
