@@ -177,9 +177,16 @@ std::wstring ReasonText(const MakeState& why) {
     return why.file.empty() ? why.reason : why.reason + L"：" + platform::DisplayPath(why.file);
 }
 
+using Shows = std::function<bool(const std::wstring&)>;
+
+// A Japanese text with its stable code in front when the console cannot show it.
+std::wstring Legible(const std::wstring& text, const std::wstring& code, const Shows& shows) {
+    return code.empty() || shows(text) ? text : L"[" + code + L"] " + text;
+}
+
 // The order lines: each entry with what it comes after, and in a dry run its state and reason.
 void PrintOrder(const MakePlan& plan, const std::vector<std::wstring>& shown,
-                const std::vector<MakeState>* states, const ToolWriter& out) {
+                const std::vector<MakeState>* states, const ToolStreams& streams) {
     std::wstring text = L"order:\n";
     for (std::size_t k = 0; k < plan.Order().size(); ++k) {
         const std::size_t i = plan.Order()[k];
@@ -187,14 +194,15 @@ void PrintOrder(const MakePlan& plan, const std::vector<std::wstring>& shown,
         if (states != nullptr)
             text += std::wstring((*states)[i].upToDate ? L"up to date   " : L"out of date  ");
         text += shown[i];
-        if (states != nullptr) text += L"  " + ReasonText((*states)[i]);
+        if (states != nullptr)
+            text += L"  " + Legible(ReasonText((*states)[i]), (*states)[i].code, streams.shows);
         std::wstring after;
         for (const std::size_t j : plan.After(i)) after += (after.empty() ? L"" : L", ") + shown[j];
         if (!after.empty()) text += L"  (after " + after + L")";
         text += L"\n";
         for (const auto& note : plan.Notes(i)) text += L"     note: " + note + L"\n";
     }
-    out(text);
+    streams.out(text);
 }
 
 // The entries the PATHs stand for, less the exclusions, each with its path as shown; a status
@@ -217,26 +225,31 @@ std::optional<int> Select(const Options& o, const ToolWriter& err,
     return std::nullopt;
 }
 
-int DryRun(const MakePlan& plan, const std::vector<std::wstring>& shown, const ToolWriter& out) {
+int DryRun(const MakePlan& plan, const std::vector<std::wstring>& shown,
+           const ToolStreams& streams) {
     const std::vector<MakeState> states = plan.Forecast();
-    PrintOrder(plan, shown, &states, out);
+    PrintOrder(plan, shown, &states, streams);
     std::size_t stale = 0;
     for (const auto& state : states) stale += state.upToDate ? 0 : 1;
-    out(std::to_wstring(stale) + L" out of date, " + std::to_wstring(states.size() - stale) +
-        L" up to date (dry run: nothing compiled)\n");
+    streams.out(std::to_wstring(stale) + L" out of date, " +
+                std::to_wstring(states.size() - stale) +
+                L" up to date (dry run: nothing compiled)\n");
     return kMakeBuilt;
 }
 
 // The line of an entry as it ends.
-std::wstring EntryLine(const CompiledEntry& e, const MakeStep& step, bool changed) {
-    std::wstring line = std::wstring(Word(e.outcome.result)) + L"  " + e.path;
+std::wstring EntryLine(const CompiledEntry& e, const MakeStep& step, bool changed,
+                       const Shows& shows) {
+    const CompileOutcome& o = e.outcome;
+    std::wstring line = std::wstring(Word(o.result)) + L"  " + e.path;
     if (step.action == MakeStep::Action::Compile) {
-        line += L"  " + Seconds(e.outcome.seconds);
-        if (changed) line += L"  (" + e.outcome.reason + L")";
+        line += L"  " + Seconds(o.seconds);
+        if (changed) line += L"  (" + Legible(o.reason, o.reasonCode, shows) + L")";
     }
-    if (e.outcome.result == CompileResult::NotRun) line += L"\n         " + e.outcome.reason;
-    if (e.outcome.result == CompileResult::Failed) {
-        line += L"\n         " + e.outcome.firstError;
+    if (o.result == CompileResult::NotRun)
+        line += L"\n         " + Legible(o.reason, o.reasonCode, shows);
+    if (o.result == CompileResult::Failed) {
+        line += L"\n         " + Legible(o.firstError, o.code, shows);
         if (!e.outcome.logPath.empty())
             line += L"\n         log: " + platform::DisplayPath(e.outcome.logPath);
     }
@@ -271,7 +284,7 @@ std::vector<CompiledEntry> RunPlan(MakePlan& plan, const std::vector<std::wstrin
             const MadeEntry made = MakeEntry(plan, i, settings);
             e.outcome = made.outcome;
             e.outcome.reason = ReasonText(made.step.why);
-            streams.out(EntryLine(e, made.step, o.changed));
+            streams.out(EntryLine(e, made.step, o.changed, streams.shows));
             stopping = e.outcome.result == CompileResult::Failed && !o.keepGoing;
         }
         results.push_back(std::move(e));
@@ -329,8 +342,8 @@ int Make(const Options& o, const ToolStreams& streams, const ProcessRunner& run)
             plan.Cycle() + L"\n");
         return kMakeFailed;
     }
-    if (o.dryRun) return DryRun(plan, shown, streams.out);
-    PrintOrder(plan, shown, nullptr, streams.out);
+    if (o.dryRun) return DryRun(plan, shown, streams);
+    PrintOrder(plan, shown, nullptr, streams);
     return Report(RunPlan(plan, shown, o, vb, run, streams), o, vb, streams);
 }
 }  // namespace

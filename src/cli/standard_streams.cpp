@@ -30,6 +30,7 @@ ToolStreams StandardStreams(bool flushEach) {
         return WriteBytes(stderr, platform::TerminalText(text), flushEach);
     };
     streams.errIsTerminal = platform::StandardErrorIsTerminal();
+    streams.shows = [](const std::wstring& text) { return platform::TerminalShows(text); };
     return streams;
 }
 

@@ -19,6 +19,9 @@ struct ToolStreams {
     ToolWriter err;                   // standard error
     ByteWriter bytesOut;              // standard output, bytes as they are
     bool errIsTerminal = false;       // the progress line is shown only on a terminal
+    // Whether the terminal's code page holds every character of a text (a Japanese reason on
+    // a Western console does not): where it does not, a stable code is shown beside it.
+    std::function<bool(const std::wstring& text)> shows = [](const std::wstring&) { return true; };
     std::chrono::milliseconds progressDelay{500};  // and only after the run took this long
 };
 

@@ -151,6 +151,8 @@ std::wstring DisplayPath(const std::wstring& path);
 // Text for standard output or standard error: UTF-8 on POSIX, the console's code page on
 // Windows (the ANSI code page when there is no console).
 std::string TerminalText(std::wstring_view text);
+// Whether TerminalText keeps every character of the text (none replaced by "?").
+bool TerminalShows(std::wstring_view text);
 // Keeps the standard streams in their places: one the program was started without (closed by
 // the caller) is opened on the null device, so that no file opened later takes its number and
 // receives what was meant for the stream. False when standard output was closed: text written

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "app/globals.h"
@@ -39,6 +40,10 @@ class MakeToolTest : public ::testing::Test {
         streams.out = [&](const std::wstring& t) { return r.out += t, !outFails; };
         streams.err = [&](const std::wstring& t) { return r.err += t, true; };
         streams.bytesOut = [&](std::string_view b) { return r.bytes += b, true; };
+        if (asciiConsole)
+            streams.shows = [](const std::wstring& t) {
+                return std::all_of(t.begin(), t.end(), [](wchar_t c) { return c < 0x80; });
+            };
         r.status = RunMakeTool(
             args, streams, [this](const std::wstring& line, const platform::SupervisedRun& how) {
                 return fake(line, how);
@@ -48,7 +53,8 @@ class MakeToolTest : public ::testing::Test {
 
     void TearDown() override { test::SetEnvironment("KINOHA_MAKE_MEMORY", ""); }
 
-    bool outFails = false;  // standard output cannot be written (a full disk, closed)
+    bool outFails = false;      // standard output cannot be written (a full disk, closed)
+    bool asciiConsole = false;  // a console whose code page has no Japanese
     test::TempDir dir;
     test::TempDir logs;
     const std::wstring vb = dir / L"VB 98\\VB6.EXE";
@@ -128,6 +134,13 @@ TEST_F(MakeToolTest, DialogsTimeLimitsForeignLogsDefinesAndOutputFolders) {
     // Nothing can add a switch to VB's command line.
     for (const wchar_t* bad : {L"A=\"1\"", L"A = 1", L"A=1:B=2", L"A=/x", L"1A=1", L"A=1.5"})
         EXPECT_EQ(Make({L"--vb", vb, L"--define", bad, dir.path()}).status, kMakeUsage) << bad;
+    // On a console without Japanese each reason's code stands in front of it.
+    asciiConsole = true;
+    r = Make({L"--vb", vb, L"--log-dir", logs.path(), L"--keep-going", L"--timeout", L"1",
+              L"--changed", dir.path()});
+    EXPECT_TRUE(Has(r.out, L"\n         [dialog] ＶＢがダイアログ")) << test::Utf8(r.out);
+    EXPECT_TRUE(Has(r.out, L"\n         [timeout] 時間切れ"));
+    EXPECT_TRUE(Has(r.out, L"  ([no-output] 出力"));
 }
 
 TEST_F(MakeToolTest, UsageErrorsAndAMissingVbAreStatusTwo) {

@@ -41,9 +41,24 @@ std::wstring DisplayPath(const std::wstring& path) {
     return path;
 }
 
+namespace {
+UINT TerminalCodePage() {
+    const UINT cp = GetConsoleOutputCP();
+    return cp == 0 ? CP_ACP : cp;
+}
+}  // namespace
+
+bool TerminalShows(std::wstring_view text) {
+    const UINT cp = TerminalCodePage();
+    if (cp == CP_UTF8 || text.empty()) return true;  // UTF-8 takes no default-character flag
+    BOOL replaced = FALSE;
+    WideCharToMultiByte(cp, WC_NO_BEST_FIT_CHARS, text.data(), static_cast<int>(text.size()),
+                        nullptr, 0, nullptr, &replaced);
+    return replaced == FALSE;
+}
+
 std::string TerminalText(std::wstring_view text) {
-    UINT cp = GetConsoleOutputCP();
-    if (cp == 0) cp = CP_ACP;
+    const UINT cp = TerminalCodePage();
     if (text.empty()) return {};
     const int n = WideCharToMultiByte(cp, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
                                       nullptr, nullptr);
