@@ -59,6 +59,12 @@ no_standin_left
 make_tool --changed --vb "$VB" --log-dir "$(winpath "$LOGS")" "$(winpath "$PROJECTS/Rev/Rev.vbp")"
 expect 0 "up to date  " "0 built, 0 failed, 1 up to date"
 
+# A box shown by a process VB started is met as VB's own, and both are ended.
+echo child >"$PROJECTS/NoV/NoV.vbp.standin"
+make_tool --vb "$VB" --log-dir "$(winpath "$LOGS")" "$(winpath "$PROJECTS/NoV/NoV.vbp")"
+expect 1 "ＶＢがダイアログを表示しました：Errors during load."
+no_standin_left
+
 # A VB that never ends is ended at its time limit.
 KINOHA_STANDIN_MODE=forever make_tool --timeout 2 --vb "$VB" --log-dir "$(winpath "$LOGS")" \
   "$(winpath "$PROJECTS/Use/Use.vbp")"
@@ -89,12 +95,11 @@ echo "$texts" >"$ARTIFACTS/make-real-vb-window-texts.txt"
 for want in "LISTBOX[0] 【失敗 " "LISTBOX[1] 【成功 " "Static コンパイル終了：成功 2／失敗 1"; do
   grep -qF -- "$want" <<<"$texts" || fail "the window does not show [$want]: $texts"
 done
-# The failed row's tooltip holds the box's text (seen on the screenshot).
+# The failed row's tooltip (the caret's row) holds the box's text, seen on the screenshot.
+xdotool mousemove --window "$WIN" 150 $ROW0 click 1
 xdotool mousemove --window "$WIN" 150 $((ROW0 + 100))
 sleep 0.5
-xdotool mousemove --window "$WIN" 150 $((ROW0 + 3))
-sleep 0.3
-xdotool mousemove --window "$WIN" 152 $((ROW0 + 4))
+xdotool mousemove --window "$WIN" 152 $((ROW0 + 2))
 sleep 1.5
 screenshot dialog-row
 no_standin_left

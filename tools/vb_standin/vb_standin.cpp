@@ -19,6 +19,8 @@
 //   foreign     a success in words Kinoha does not know: exit code 0, the output written
 //   dialog      a modal message box that stays until it is closed, as VB shows on load errors
 //   forever     never ends
+//   child       starts a copy of itself that shows the modal box, and waits for it (a VB whose
+//               box comes from a process it started)
 // As VB does (the public record): the success line names ExeName32's value only; a project
 // without ExeName32 builds Name plus the extension of its Type; an /outdir that does not exist
 // fails the build; AutoIncrementVer=1 raises RevisionVer= and saves the project file after the
@@ -112,7 +114,7 @@ std::wstring ExePath(const std::wstring& project, const std::wstring& outdir) {
 
 struct Mode {
     bool fail = false, unchanged = false, exitAtOnce = false, crash = false;
-    bool noVerdict = false, foreign = false, dialog = false, forever = false;
+    bool noVerdict = false, foreign = false, dialog = false, forever = false, child = false;
     int waitSeconds = 0, bigLogMb = 0;
 };
 
@@ -128,6 +130,7 @@ void ReadWords(const std::wstring& text, Mode& m) {
         if (w == L"foreign") m.foreign = true;
         if (w == L"dialog") m.dialog = true;
         if (w == L"forever") m.forever = true;
+        if (w == L"child") m.child = true;
         if (w == L"wait") words >> m.waitSeconds;
         if (w == L"biglog") words >> m.bigLogMb;
     }
@@ -182,7 +185,8 @@ constexpr char kHelp[] =
     "  noverdict   a log without a verdict (\"File not found: '...'\"), exit code 1\n"
     "  foreign     a success in other words: exit code 0, the output written\n"
     "  dialog      a modal message box that stays until it is closed\n"
-    "  forever     never ends\n";
+    "  forever     never ends\n"
+    "  child       a copy of itself shows the modal box; waits for it\n";
 
 int wmain() {
     AppendLog(GetCommandLineW());
@@ -221,6 +225,24 @@ int wmain() {
     if (GetEnvironmentVariableW(L"KINOHA_STANDIN_WAIT_MS", wait, 32) > 0) Sleep(_wtoi(wait));
     Sleep(static_cast<DWORD>(mode.waitSeconds) * 1000);
     if (mode.forever) Sleep(INFINITE);
+    if (mode.child && platform::EnvironmentValue(L"KINOHA_STANDIN_CHILD").empty()) {
+        // The copy is told by the environment that it is the child, and shows the box.
+        SetEnvironmentVariableW(L"KINOHA_STANDIN_CHILD", L"1");
+        SetEnvironmentVariableW(L"KINOHA_STANDIN_MODE", L"dialog");
+        std::wstring self(MAX_PATH, L'\0');
+        self.resize(GetModuleFileNameW(nullptr, self.data(), MAX_PATH));
+        std::wstring line = L"\"" + self + L"\" /make \"" + file + L"\"";
+        STARTUPINFOW si{};
+        si.cb = sizeof si;
+        PROCESS_INFORMATION pi{};
+        if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                            &pi))
+            return 3;
+        CloseHandle(pi.hThread);
+        WaitForSingleObject(pi.hProcess, INFINITE);
+        CloseHandle(pi.hProcess);
+        return 1;
+    }
     if (mode.dialog) {
         MessageBoxW(
             nullptr,
