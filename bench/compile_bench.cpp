@@ -44,6 +44,8 @@ class QuietView final : public CompileView {
     void OpenLog(const std::wstring&) override {}
     void SetChangedOnly(bool) override {}
     void SetDefines(const std::wstring&) override {}
+    void SetJobs(const std::wstring&) override {}
+    void SetRowRunning(std::size_t, double) override {}
 };
 
 double Median(std::vector<double> v) {

@@ -16,6 +16,7 @@ std::int32_t gCtl = 0;
 std::int32_t gVbCmt = 0;
 std::int32_t gMakeChanged = 0;
 std::int32_t gMakeLimit = kDefaultMakeLimit;
+std::int32_t gMakeJobs = 1;
 std::wstring gDefines;
 std::wstring gIniPath;
 BusyFlag gStop;

@@ -23,6 +23,7 @@ extern std::int32_t gUnder;
 extern std::int32_t gCtl;          // 1: the step count counts user controls and property pages
 extern std::int32_t gVbCmt;        // 1: the step count takes comments as VB does
 extern std::int32_t gMakeChanged;  // 1: the batch compile compiles only what is out of date
+extern std::int32_t gMakeJobs;     // compiles at once in the batch compile window (1: one by one)
 extern std::int32_t gMakeLimit;    // minutes a compile may take before VB is ended; 0: none
 extern std::wstring gDefines;      // conditional compilation constants, "A=1:B=0"
 

@@ -56,6 +56,13 @@ void ListRun::RunSelected() {
         Finish(refusal);
         return;
     }
+    const std::vector<std::size_t> notRun = RunRows(rows);
+    const bool stopped = gStop.State() == RunState::Stopping;
+    Finish(EndStatus(stopped, notRun));
+    EndSound();
+}
+
+std::vector<std::size_t> ListRun::RunRows(const std::vector<std::size_t>& rows) {
     const std::wstring total = std::to_wstring(rows.size());
     std::size_t done = 0;
     for (std::size_t k = 0; k < rows.size(); ++k) {
@@ -69,11 +76,7 @@ void ListRun::RunSelected() {
         platform::PumpEvents();
         if (gStop.State() == RunState::Stopping) break;
     }
-    const bool stopped = gStop.State() == RunState::Stopping;
-    const std::vector<std::size_t> notRun(rows.begin() + static_cast<std::ptrdiff_t>(done),
-                                          rows.end());
-    Finish(EndStatus(stopped, notRun));
-    EndSound();
+    return {rows.begin() + static_cast<std::ptrdiff_t>(done), rows.end()};
 }
 
 bool ListRun::OrderRows(std::vector<std::size_t>&, std::wstring&) {

@@ -84,6 +84,10 @@ class ListRun {
     // One selected row's job: by default the job of its entry. A window that keeps a result per
     // row takes the row here.
     virtual void RunRow(std::size_t row) { RunEntry(rows_[row]); }
+    // The jobs of the ordered rows; returns the rows a stop left out. By default one row after
+    // the other (RunRow), the status line counting, window events let through after each job
+    // and a stop seen there ending the run. A window that runs several at once does it here.
+    virtual std::vector<std::size_t> RunRows(const std::vector<std::size_t>& rows);
     // The status line at the end: "<verb>中止" or "<verb>終了" unless a window says more.
     // `notRun` are the selected rows a stop left out.
     virtual std::wstring EndStatus(bool stopped, const std::vector<std::size_t>& notRun);

@@ -22,26 +22,6 @@ std::wstring gIniInheritedPath;
 
 namespace {
 constexpr wchar_t kVbMain[] = L"[VBMAIN]";
-// A decimal integer with blanks allowed around it, within [min, max]; nothing otherwise.
-std::optional<std::int64_t> ToInteger(std::wstring_view v, std::int64_t min, std::int64_t max) {
-    std::size_t i = 0;
-    while (i < v.size() && v[i] == L' ') ++i;
-    bool negative = false;
-    if (i < v.size() && (v[i] == L'-' || v[i] == L'+')) negative = v[i++] == L'-';
-    const std::size_t digitsFrom = i;
-    std::int64_t value = 0;
-    while (i < v.size() && v[i] >= L'0' && v[i] <= L'9') {
-        value = value * 10 + (v[i++] - L'0');
-        if (value > max + 1) return std::nullopt;
-    }
-    if (i == digitsFrom) return std::nullopt;
-    while (i < v.size() && v[i] == L' ') ++i;
-    if (i != v.size()) return std::nullopt;
-    if (negative) value = -value;
-    if (value < min || value > max) return std::nullopt;
-    return value;
-}
-
 bool StoreInt32(std::wstring_view value, std::int32_t& target) {
     const auto v = ToInteger(value, std::numeric_limits<std::int32_t>::min(),
                              std::numeric_limits<std::int32_t>::max());
@@ -79,6 +59,9 @@ void SaveInt(const std::wstring& tag, std::int32_t value, std::vector<std::wstri
 void SaveIntIfSet(const std::wstring& tag, std::int32_t value, std::vector<std::wstring>& lines) {
     if (value != 0) SaveInt(tag, value, lines);
 }
+void SaveJobsIfSet(const std::wstring& tag, std::int32_t value, std::vector<std::wstring>& lines) {
+    if (value != 1) SaveInt(tag, value, lines);
+}
 void SaveLimitIfSet(const std::wstring& tag, std::int32_t value, std::vector<std::wstring>& lines) {
     if (value != kDefaultMakeLimit) SaveInt(tag, value, lines);
 }
@@ -107,6 +90,7 @@ const Tag kTags[] = {
     KINOHA_INT_TAG(L"[VBCMT ]", gVbCmt, 0, SaveIntIfSet, false),
     KINOHA_INT_TAG(L"[CHANGE]", gMakeChanged, 0, SaveIntIfSet, false),
     KINOHA_INT_TAG(L"[LIMIT ]", gMakeLimit, kDefaultMakeLimit, SaveLimitIfSet, false),
+    KINOHA_INT_TAG(L"[JOBS  ]", gMakeJobs, 1, SaveJobsIfSet, false),
     {L"[DEFINE]", [](const std::wstring& v) { gDefines = v; }, [] { gDefines.clear(); },
      [](const std::wstring& t, std::vector<std::wstring>& l) {
          if (!gDefines.empty()) l.push_back(t + Storable(gDefines));

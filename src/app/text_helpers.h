@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,9 @@ std::wstring ResolvePath(std::wstring_view path);
 // Whether the text holds a control character (U+0000 to U+001F, U+007F): CR or LF would split a
 // line of the settings file in two, and no Windows path holds any of them.
 bool HasControlCharacter(std::wstring_view text);
+
+// A decimal integer with blanks allowed around it, within [min, max]; nothing otherwise.
+std::optional<std::int64_t> ToInteger(std::wstring_view v, std::int64_t min, std::int64_t max);
 
 // Bytes the text takes in the ANSI code page.
 std::int32_t AnsiByteLength(std::wstring_view text);

@@ -1,6 +1,9 @@
 #include "cli/make_tool.h"
 
+#include <algorithm>
+#include <map>
 #include <optional>
+#include <thread>
 
 #include "app/text_helpers.h"
 #include "app/version.h"
@@ -11,8 +14,9 @@
 #include "cli/tool_paths.h"
 #include "compile/compile_log_folder.h"
 #include "compile/compile_reports.h"
-#include "compile/make_entry.h"
 #include "compile/make_plan.h"
+#include "compile/make_run.h"
+#include "compile/make_schedule.h"
 #include "compile/vb_location.h"
 #include "platform/platform.h"
 
@@ -37,6 +41,10 @@ constexpr const wchar_t* kUsage =
     L"                 project file, member, resource or referenced project output\n"
     L"                 newer than the output\n"
     L"  --dry-run      print the order and each entry's state and reason; start nothing\n"
+    L"                 (with --jobs, also the schedule and its expected time)\n"
+    L"  -j, --jobs N   compile up to N entries at once (default 1; 0 or auto: one per\n"
+    L"                 processor); an entry starts when the entries it references have\n"
+    L"                 been built\n"
     L"  --timeout S    end VB when one entry takes longer than S seconds (default 1800;\n"
     L"                 0: no limit); a dialog box VB shows ends it at once\n"
     L"  --define N=V   a conditional compilation constant for VB's /d (repeatable); N a\n"
@@ -51,6 +59,8 @@ struct Options {
     std::wstring vb, logDir, junit, json;
     std::vector<std::wstring> exclusions, paths;
     bool keepGoing = false, changed = false, dryRun = false;
+    std::size_t jobs = 1;
+    bool jobsCapped = false;  // more were asked for than a run takes
     unsigned timeout = 1800;  // seconds; 0: none
     std::wstring defines;     // checked, "A=1:B=0"
     // What the make remembers between runs (KINOHA_MAKE_MEMORY, else the per-user file).
@@ -95,6 +105,25 @@ std::wstring Parse(const std::vector<std::wstring>& args, Options& o, bool& help
              return ParseWholeNumber(v[0], 6, o.timeout)
                         ? std::wstring()
                         : std::wstring(L"--timeout needs a whole number of seconds (0: none)");
+         },
+         {},
+         true},
+        {{L"--jobs", L"-j"},
+         1,
+         [&](const std::vector<std::wstring>& v) {
+             unsigned n = 0;
+             if (v[0] == L"auto") {
+                 n = 0;
+             } else if (!ParseWholeNumber(v[0], 6, n)) {
+                 return std::wstring(
+                            L"--jobs needs a whole number (0 or auto: one per "
+                            L"processor): ") +
+                        v[0];
+             }
+             o.jobs = n != 0 ? n : std::max(1u, std::thread::hardware_concurrency());
+             o.jobsCapped = o.jobs > kMaxJobs;
+             o.jobs = std::min(o.jobs, kMaxJobs);
+             return std::wstring();
          },
          {},
          true},
@@ -225,10 +254,48 @@ std::optional<int> Select(const Options& o, const ToolWriter& err,
     return std::nullopt;
 }
 
-int DryRun(const MakePlan& plan, const std::vector<std::wstring>& shown,
+// The schedule a run with several jobs would follow, from the recorded compile times: each
+// wave of entries that start together, and the expected wall time.
+void PrintSchedule(const MakePlan& plan, const std::vector<std::wstring>& shown,
+                   const std::vector<MakeState>& states, const Options& o,
+                   const ToolStreams& streams) {
+    std::vector<std::vector<std::size_t>> waits;
+    std::vector<std::optional<double>> last;
+    std::vector<bool> compiles;
+    for (std::size_t i = 0; i < states.size(); ++i) {
+        waits.push_back(plan.Waits(i));
+        last.push_back(plan.LastSeconds(i));
+        compiles.push_back(!o.changed || !states[i].upToDate);
+    }
+    const std::vector<double> seconds = ExpectedSeconds(last);
+    const std::vector<ForecastEntry> forecast = ForecastRun(waits, seconds, compiles, o.jobs);
+    std::map<double, std::vector<std::size_t>> waves;
+    double wall = 0, total = 0;
+    for (std::size_t i = 0; i < forecast.size(); ++i) {
+        if (forecast[i].slot == 0) continue;
+        waves[forecast[i].start].push_back(i);
+        wall = std::max(wall, forecast[i].end);
+        total += seconds[i];
+    }
+    std::wstring text = L"schedule (" + std::to_wstring(o.jobs) + L" at once):\n";
+    std::size_t k = 0;
+    for (const auto& [start, ids] : waves) {
+        text += L"  wave " + std::to_wstring(++k) + L" at " + Seconds(start) + L":";
+        for (const std::size_t i : ids)
+            text += L"\n    [" + std::to_wstring(forecast[i].slot) + L"] " + shown[i] + L"  " +
+                    Seconds(seconds[i]);
+        text += L"\n";
+    }
+    text += L"expected " + Seconds(wall) + L" (compiles " + Seconds(total) +
+            L"; times of the last builds, the median for entries never built)\n";
+    streams.out(text);
+}
+
+int DryRun(const MakePlan& plan, const std::vector<std::wstring>& shown, const Options& o,
            const ToolStreams& streams) {
     const std::vector<MakeState> states = plan.Forecast();
     PrintOrder(plan, shown, &states, streams);
+    if (o.jobs > 1) PrintSchedule(plan, shown, states, o, streams);
     std::size_t stale = 0;
     for (const auto& state : states) stale += state.upToDate ? 0 : 1;
     streams.out(std::to_wstring(stale) + L" out of date, " +
@@ -237,11 +304,16 @@ int DryRun(const MakePlan& plan, const std::vector<std::wstring>& shown,
     return kMakeBuilt;
 }
 
+// "[2] " before the lines of slot 2 when several compile at once.
+std::wstring SlotPrefix(std::size_t slot, std::size_t jobs) {
+    return jobs > 1 && slot > 0 ? L"[" + std::to_wstring(slot) + L"] " : std::wstring();
+}
+
 // The line of an entry as it ends.
 std::wstring EntryLine(const CompiledEntry& e, const MakeStep& step, bool changed,
-                       const Shows& shows) {
+                       const Shows& shows, const std::wstring& prefix) {
     const CompileOutcome& o = e.outcome;
-    std::wstring line = std::wstring(Word(o.result)) + L"  " + e.path;
+    std::wstring line = prefix + Word(o.result) + L"  " + e.path;
     if (step.action == MakeStep::Action::Compile) {
         line += L"  " + Seconds(o.seconds);
         if (changed) line += L"  (" + Legible(o.reason, o.reasonCode, shows) + L")";
@@ -256,10 +328,15 @@ std::wstring EntryLine(const CompiledEntry& e, const MakeStep& step, bool change
     return line + L"\n";
 }
 
-// Compiles the plan's entries in order, a line for each as it ends.
+struct RunTimes {
+    double wall = 0, compiles = 0;  // seconds
+};
+
+// Compiles the plan's entries, a line for each as it starts and as it ends.
 std::vector<CompiledEntry> RunPlan(MakePlan& plan, const std::vector<std::wstring>& shown,
                                    const Options& o, const std::wstring& vb,
-                                   const ProcessRunner& run, const ToolStreams& streams) {
+                                   const ProcessRunner& run, const ToolStreams& streams,
+                                   RunTimes& times) {
     CompileLogFolder logs = o.logDir.empty()
                                 ? CompileLogFolder::ForRunNow()
                                 : CompileLogFolder::Given(platform::AbsolutePath(o.logDir));
@@ -267,34 +344,45 @@ std::vector<CompiledEntry> RunPlan(MakePlan& plan, const std::vector<std::wstrin
         streams.err(L"kinoha-make: the logs folder cannot be written; logs go to " +
                     platform::DisplayPath(logs.Folder()) + L"\n");
     const CompileSettings compile{vb, std::chrono::seconds(o.timeout), o.defines, run};
-    const MakeSettings settings{compile, o.changed, [&](const std::wstring& entry) {
-                                    std::wstring log = logs.PathFor(entry);
-                                    // A log of an earlier run of the same name must not stand
-                                    // for this one.
-                                    if (!o.logDir.empty()) platform::RemoveFile(log);
-                                    return log;
-                                }};
+    MakeSettings settings{compile, o.changed,
+                          [&](const std::wstring& entry) {
+                              std::wstring log = logs.PathFor(entry);
+                              // A log of an earlier run of the same name must not stand for
+                              // this one.
+                              if (!o.logDir.empty()) platform::RemoveFile(log);
+                              return log;
+                          },
+                          o.jobs, o.keepGoing};
+    MakeRunHooks hooks;
+    hooks.started = [&](std::size_t i, std::size_t slot) {
+        streams.out(SlotPrefix(slot, o.jobs) + L"compiling " + L"  " + shown[i] + L"\n");
+    };
+    hooks.ended = [&](std::size_t i, const MadeEntry& made) {
+        CompiledEntry e{shown[i], made.outcome};
+        e.outcome.reason = ReasonText(made.step.why);
+        streams.out(
+            EntryLine(e, made.step, o.changed, streams.shows, SlotPrefix(made.slot, o.jobs)));
+    };
+    const MakeRunReport report = RunMake(plan, settings, hooks);
+    // In the plan's order whatever the order they ended in.
     std::vector<CompiledEntry> results;
-    bool stopping = false;
     for (const std::size_t i : plan.Order()) {
         CompiledEntry e{shown[i], {}};
-        if (stopping) {
-            e.outcome.result = CompileResult::Stopped;
+        if (report.made[i]) {
+            e.outcome = report.made[i]->outcome;
+            e.outcome.reason = ReasonText(report.made[i]->step.why);
         } else {
-            const MadeEntry made = MakeEntry(plan, i, settings);
-            e.outcome = made.outcome;
-            e.outcome.reason = ReasonText(made.step.why);
-            streams.out(EntryLine(e, made.step, o.changed, streams.shows));
-            stopping = e.outcome.result == CompileResult::Failed && !o.keepGoing;
+            e.outcome.result = CompileResult::Stopped;
         }
         results.push_back(std::move(e));
     }
+    times = {report.wallSeconds, report.compileSeconds};
     return results;
 }
 
 // The summary line and the report files; the exit status.
-int Report(const std::vector<CompiledEntry>& results, const Options& o, const std::wstring& vb,
-           const ToolStreams& streams) {
+int Report(const std::vector<CompiledEntry>& results, const RunTimes& times, const Options& o,
+           const std::wstring& vb, const ToolStreams& streams) {
     CompileCounts counts;
     for (const auto& e : results) counts.Add(e.outcome.result);
     std::wstring summary = std::to_wstring(counts.succeeded) + L" built, " +
@@ -306,7 +394,8 @@ int Report(const std::vector<CompiledEntry>& results, const Options& o, const st
     if (counts.stopped > 0)
         summary += L", " + std::to_wstring(counts.stopped) +
                    L" not run (stopped at the first failure; --keep-going runs them)";
-    streams.out(summary + L"\n");
+    streams.out(summary + L" in " + Seconds(times.wall) + L" (compiles " + Seconds(times.compiles) +
+                L")\n");
 
     int status = counts.failed + counts.notRun > 0 ? kMakeFailed : kMakeBuilt;
     if (!o.junit.empty() && !WriteReport(o.junit, JUnitReport(results, L"kinoha-make"))) {
@@ -342,9 +431,14 @@ int Make(const Options& o, const ToolStreams& streams, const ProcessRunner& run)
             plan.Cycle() + L"\n");
         return kMakeFailed;
     }
-    if (o.dryRun) return DryRun(plan, shown, streams);
+    if (o.jobsCapped)
+        streams.err(L"kinoha-make: at most " + std::to_wstring(kMaxJobs) +
+                    L" compiles run at once\n");
+    if (o.dryRun) return DryRun(plan, shown, o, streams);
     PrintOrder(plan, shown, nullptr, streams);
-    return Report(RunPlan(plan, shown, o, vb, run, streams), o, vb, streams);
+    RunTimes times;
+    const std::vector<CompiledEntry> results = RunPlan(plan, shown, o, vb, run, streams, times);
+    return Report(results, times, o, vb, streams);
 }
 }  // namespace
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,8 @@ struct CompileOutcome {
     // The log file VB was told to write; empty when nothing was started.
     std::wstring logPath;
     double seconds = 0;
+    // When the compile started and ended, milliseconds since 1970 (UTC); 0 when none ran.
+    std::int64_t startMs = 0, endMs = 0;
 };
 inline constexpr std::size_t kMaxErrorLines = 100;
 

@@ -6,8 +6,9 @@
 
 #include "app/globals.h"
 #include "app/standard_messages.h"
+#include "app/text_helpers.h"
 #include "catalogue/exclusion.h"
-#include "compile/make_entry.h"
+#include "compile/make_run.h"
 #include "platform/platform.h"
 
 namespace kinoha {
@@ -27,6 +28,8 @@ WindowGeometry CompileRun::Load() {
     notes_.assign(Rows().size(), {});
     view_.SetChangedOnly(gMakeChanged == 1);
     view_.SetDefines(gDefines);
+    jobsText_ = std::to_wstring(gMakeJobs);
+    view_.SetJobs(jobsText_);
     return g;
 }
 
@@ -44,6 +47,16 @@ void CompileRun::Make() {
                           MessageIcon::Exclamation);
         return;
     }
+    const auto jobs = ToInteger(jobsText_, 1, static_cast<std::int64_t>(kMaxJobs));
+    if (!jobs) {
+        view_.ShowMessage(
+            L"指定エラー",
+            JoinLines({L"同時実行数が正しくありません",
+                       L"1～" + std::to_wstring(kMaxJobs) + L" の整数を指定して下さい", jobsText_}),
+            MessageIcon::Exclamation);
+        return;
+    }
+    gMakeJobs = static_cast<std::int32_t>(*jobs);
     // Rows of an earlier run lose their marks; only this run's rows show results.
     for (std::size_t i = 0; i < results_.size(); ++i) {
         if (results_[i]) view_.SetRowResult(i, nullptr);
@@ -59,6 +72,13 @@ void CompileRun::Make() {
 
 void CompileRun::Defines_Change(const std::wstring& text) {
     if (!Running()) gDefines = text;
+}
+
+void CompileRun::Jobs_Change(const std::wstring& text) {
+    if (Running()) return;
+    jobsText_ = text;
+    if (const auto n = ToInteger(text, 1, static_cast<std::int64_t>(kMaxJobs)))
+        gMakeJobs = static_cast<std::int32_t>(*n);
 }
 
 void CompileRun::ChangedOnly_Click() {
@@ -101,18 +121,68 @@ void CompileRun::RunEntry(const std::wstring&) {
     // Every compile goes through RunRow, which keeps the row's result.
 }
 
-void CompileRun::RunRow(std::size_t row) {
+std::vector<std::size_t> CompileRun::RunRows(const std::vector<std::size_t>& rows) {
     CompileSettings compile{gVbMain, std::chrono::seconds(std::max(gMakeLimit, 0) * 60), gDefines,
                             runner_};
-    MakeSettings settings{compile, gMakeChanged == 1, [this](const std::wstring& entry) {
+    const std::size_t jobs = static_cast<std::size_t>(std::max(gMakeJobs, 1));
+    // The window goes on after a failure: the rows that do not depend on it are compiled.
+    MakeSettings settings{compile, gMakeChanged == 1,
+                          [this](const std::wstring& entry) {
                               // The logs folder is made when the first compile starts, not for
                               // a run that compiles nothing.
                               if (!runLogs_) runLogs_ = logs_();
                               return runLogs_->PathFor(entry);
-                          }};
-    MadeEntry made = MakeEntry(*plan_, planIndex_[row], settings);
-    made.outcome.reason = made.step.why.Text();
-    SetResult(row, std::move(made.outcome));
+                          },
+                          jobs, true};
+    // Per plan entry: its row, and when its compile started.
+    std::vector<std::size_t> rowOf(rows.size());
+    for (const std::size_t row : rows) rowOf[planIndex_[row]] = row;
+    std::vector<std::optional<std::chrono::steady_clock::time_point>> since(rows.size());
+    std::size_t done = 0, running = 0;
+    const std::wstring total = std::to_wstring(rows.size());
+    const auto status = [&] {
+        // One at a time the status reads as it always has: the entry under way, of all.
+        view_.SetStatus(jobs == 1 ? L"コンパイル中－" + std::to_wstring(done + 1) + L"/" + total
+                                  : L"コンパイル中－" + std::to_wstring(done) + L"/" + total +
+                                        L"（実行中 " + std::to_wstring(running) + L"）");
+    };
+    auto lastShown = std::chrono::steady_clock::now();
+    MakeRunHooks hooks;
+    hooks.started = [&](std::size_t i, std::size_t) {
+        since[i] = std::chrono::steady_clock::now();
+        ++running;
+        view_.SetRowRunning(rowOf[i], 0);
+        status();
+    };
+    hooks.ended = [&](std::size_t i, const MadeEntry& made) {
+        if (since[i]) --running;
+        since[i].reset();
+        ++done;
+        CompileOutcome outcome = made.outcome;
+        outcome.reason = made.step.why.Text();
+        SetResult(rowOf[i], std::move(outcome));
+        status();
+        platform::PumpEvents();  // a stop pressed meanwhile is seen before the next start
+    };
+    hooks.waiting = [&] {
+        platform::PumpEvents();
+        const auto now = std::chrono::steady_clock::now();
+        if (now - lastShown < std::chrono::seconds(1)) return;
+        lastShown = now;
+        for (std::size_t i = 0; i < since.size(); ++i) {
+            if (since[i])
+                view_.SetRowRunning(rowOf[i],
+                                    std::chrono::duration<double>(now - *since[i]).count());
+        }
+    };
+    hooks.stopAsked = [] { return gStop.State() == RunState::Stopping; };
+    status();
+    const MakeRunReport report = RunMake(*plan_, settings, hooks);
+    std::vector<std::size_t> left;
+    for (const std::size_t i : plan_->Order()) {
+        if (!report.made[i]) left.push_back(rowOf[i]);
+    }
+    return left;
 }
 
 void CompileRun::SetResult(std::size_t row, CompileOutcome outcome) {

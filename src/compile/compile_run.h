@@ -1,7 +1,7 @@
 // The batch compile window's behaviour: the project list it offers, the compile run over the
-// selected rows (one VB process at a time, each waited for, each row's result decided from
-// every signal and shown), the stop between projects and the geometry kept when the window
-// closes. The run itself is the shared list run (list_run.h).
+// selected rows (as many VB processes at once as the setting says, along the references; each
+// row's result decided from every signal and shown), the stop that starts nothing new and the
+// geometry kept when the window closes. The run itself is the shared list run (list_run.h).
 #pragma once
 
 #include <functional>
@@ -47,7 +47,11 @@ class CompileRun final : public ListRun {
     // The field "条件付きコンパイル引数" changed: the setting (gDefines) takes its text; it is
     // checked when a run starts.
     void Defines_Change(const std::wstring& text);
-    // "コンパイル中止": the run ends after the compile in progress; the rows left get 中止.
+    // The field "同時実行数" changed: the setting (gMakeJobs) takes it when it is a number; it
+    // is checked when a run starts.
+    void Jobs_Change(const std::wstring& text);
+    // "コンパイル中止": nothing new starts; the compiles in progress are waited for (each is
+    // bounded by the time limit); the rows left get 中止.
     void Stop() { StopRun(); }
     // The window is closing: see ListRun::MayClose.
     bool Unload(const WindowGeometry& current) { return MayClose(current); }
@@ -65,7 +69,7 @@ class CompileRun final : public ListRun {
     void ShowRunning(bool running) override;
     void RunEntry(const std::wstring& entry) override;
     bool OrderRows(std::vector<std::size_t>& rows, std::wstring& refusal) override;
-    void RunRow(std::size_t row) override;
+    std::vector<std::size_t> RunRows(const std::vector<std::size_t>& rows) override;
     std::wstring EndStatus(bool stopped, const std::vector<std::size_t>& notRun) override;
     void EndSound() override;
     void SetResult(std::size_t row, CompileOutcome outcome);
@@ -79,6 +83,7 @@ class CompileRun final : public ListRun {
     std::vector<std::size_t> planIndex_;       // per row: its entry in plan_
     std::vector<std::optional<CompileOutcome>> results_;
     std::vector<std::vector<std::wstring>> notes_;  // per row: the last run's planning notes
+    std::wstring jobsText_;                         // the field "同時実行数" as typed
     CompileCounts counts_;
 };
 

@@ -19,12 +19,16 @@ class CompileView : public ListRunView {
     virtual void WarningSound() = 0;
     // A row's last result (its mark, time and first error line); null clears the mark.
     virtual void SetRowResult(std::size_t row, const CompileOutcome* outcome) = 0;
+    // A row being compiled, for so many seconds: "【実行中 12秒】".
+    virtual void SetRowRunning(std::size_t row, double seconds) = 0;
     // Opens a log file with the program the system associates with it.
     virtual void OpenLog(const std::wstring& path) = 0;
     // The check box "更新分のみコンパイル".
     virtual void SetChangedOnly(bool ticked) = 0;
     // The field "条件付きコンパイル引数" (VB's /d constants).
     virtual void SetDefines(const std::wstring& text) = 0;
+    // The field "同時実行数" (compiles at once).
+    virtual void SetJobs(const std::wstring& text) = 0;
 };
 
 }  // namespace kinoha

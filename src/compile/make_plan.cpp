@@ -135,6 +135,32 @@ MakePlan::MakePlan(std::vector<std::wstring> entries, const std::vector<std::wst
     }
     Relate(known);
     Sort();
+    Exclude();
+}
+
+void MakePlan::Exclude() {
+    std::vector<std::size_t> position(entries_.size());
+    for (std::size_t k = 0; k < order_.size(); ++k) position[order_[k]] = k;
+    for (auto& e : entries_) e.waits = e.after;
+    // Every entry that compiles a project or writes a file, by the key of either.
+    std::unordered_map<std::wstring, std::vector<std::size_t>> users;
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        for (const auto& p : entries_[i].projects) {
+            AddOnce(users[L"p" + PathKey(p.project)], i);
+            if (!p.output.empty()) AddOnce(users[L"o" + PathKey(p.output)], i);
+        }
+    }
+    for (const auto& [key, ids] : users) {
+        for (const std::size_t a : ids) {
+            for (const std::size_t b : ids) {
+                if (a != b && position[b] < position[a]) AddOnce(entries_[a].waits, b);
+            }
+        }
+    }
+}
+
+std::optional<double> MakePlan::LastSeconds(std::size_t i) const {
+    return memory_.Seconds(entries_[i].path);
 }
 
 void MakePlan::Relate(const std::vector<std::wstring>& known) {
@@ -379,10 +405,11 @@ MakeStep MakePlan::Next(std::size_t i, bool changedOnly) const {
     return {MakeStep::Action::Compile, s};
 }
 
-void MakePlan::Record(std::size_t i, CompileResult result) {
+void MakePlan::Record(std::size_t i, CompileResult result, double seconds) {
     if (i >= entries_.size()) return;
     entries_[i].result = result;
     if (result != CompileResult::Succeeded) return;
+    if (seconds >= 0) memory_.RememberSeconds(entries_[i].path, seconds);
     for (const auto& p : entries_[i].projects) {
         // Read again only when VB wrote the file back during the build.
         std::uint64_t stamp = 0;

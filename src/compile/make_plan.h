@@ -50,6 +50,12 @@ class MakePlan {
     const std::wstring& Cycle() const { return cycle_; }
     // The entries an entry is compiled after (those whose output it references).
     const std::vector<std::size_t>& After(std::size_t i) const { return entries_[i].after; }
+    // The entries an entry must wait for when several compile at once: those it comes after,
+    // and the earlier ones in Order() that share a project or an output file with it (never two
+    // VB processes on one file). Only After decides whether it is compiled at all.
+    const std::vector<std::size_t>& Waits(std::size_t i) const { return entries_[i].waits; }
+    // The seconds the entry's last successful compile took, as the make remembers it.
+    std::optional<double> LastSeconds(std::size_t i) const;
     // What the planning noticed about an entry: a reference matched by file name only, a
     // project that references its own output, another project building the same file.
     const std::vector<std::wstring>& Notes(std::size_t i) const { return entries_[i].notes; }
@@ -71,7 +77,8 @@ class MakePlan {
     // after failed or was not run; up to date only with `changedOnly`), then what came of it
     // (a success remembers each project file as VB left it).
     MakeStep Next(std::size_t i, bool changedOnly) const;
-    void Record(std::size_t i, CompileResult result);
+    // `seconds`: how long the compile took (negative: not compiled).
+    void Record(std::size_t i, CompileResult result, double seconds = -1);
 
   private:
     struct Entry {
@@ -80,12 +87,14 @@ class MakePlan {
         // Per project: outputs of other projects it references, inputs like its members.
         std::vector<std::vector<std::wstring>> referencedOutputs;
         std::vector<std::size_t> after;
+        std::vector<std::size_t> waits;
         std::vector<std::wstring> notes;
         std::vector<std::wstring> warnings;  // codes of the notes that warn
         std::optional<CompileResult> result;
     };
     void Relate(const std::vector<std::wstring>& known);
     void Sort();
+    void Exclude();
 
     std::vector<Entry> entries_;
     MakeMemory memory_;

@@ -45,6 +45,14 @@ class FakeCompileView : public CompileView {
     void OpenLog(const std::wstring& path) override { opened.push_back(path); }
     void SetChangedOnly(bool ticked) override { changedOnly = ticked; }
     void SetDefines(const std::wstring& text) override { defines = text; }
+    void SetJobs(const std::wstring& text) override { jobs = text; }
+    void SetRowRunning(std::size_t row, double) override {
+        if (marks.size() <= row) marks.resize(row + 1);
+        marks[row] = L"実行中";
+        ++runningMarks;
+    }
+    std::wstring jobs;         // the field "同時実行数"
+    int runningMarks = 0;      // rows shown as being compiled
     bool changedOnly = false;  // the check box as last shown
     std::wstring defines;      // the field "条件付きコンパイル引数"
 };

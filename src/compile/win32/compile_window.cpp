@@ -23,13 +23,24 @@ constexpr TwipsRect kChangedPlace{120, 3300, 3255, 255};
 // The row of the constants between the list and the bottom row; the list is shorter by it.
 constexpr int kDefinesRow = 465;
 constexpr TwipsRect kDefinesLabel{120, 2850, 2055, 255};
-constexpr TwipsRect kDefinesField{2280, 2805, 4095, 330};
+constexpr TwipsRect kDefinesField{2280, 2805, 2400, 330};
+constexpr TwipsRect kJobsLabel{4780, 2850, 960, 255};
+constexpr TwipsRect kJobsField{5760, 2805, 615, 330};
+constexpr wchar_t kJobsTip[] =
+    L"同時にコンパイルする数（1～64）：参照先のコンパイルが終わったものから並行して開始する";
 constexpr wchar_t kDefinesTip[] =
     L"VB の /d に渡す定数：「名前=整数」を「:」で区切る（例 VBIDE=0:DEBUG_LOG=-1）";
 constexpr wchar_t kListTip[] = L"プロジェクトグループは、登録されたプロジェクトを全て対象とします";
 constexpr wchar_t kChangedTip[] =
     L"チェック有り＝出力ファイルより新しいファイルがあるプロジェクトと、それを参照する"
     L"プロジェクトだけをコンパイルする";
+
+std::wstring EditText(HWND edit) {
+    const int n = GetWindowTextLengthW(edit);
+    std::wstring text(static_cast<std::size_t>(n) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(edit, text.data(), n + 1)));
+    return text;
+}
 
 // A row with its last result in front: "【成功 1.2秒】path", "【最新】path".
 std::wstring MarkedRow(const std::wstring& path, const CompileOutcome* outcome) {
@@ -50,7 +61,7 @@ class CompileWindow final : public RunWindow<CompileView> {
         ShowWindow(shown, SW_SHOW);
         HandFocusOn(hidden);
         ShowWindow(hidden, SW_HIDE);
-        for (HWND c : {list_, cmdEnd_, chkChanged_, txtDefines_}) {
+        for (HWND c : {list_, cmdEnd_, chkChanged_, txtDefines_, txtJobs_}) {
             if (running) HandFocusOn(c);
             EnableWindow(c, running ? FALSE : TRUE);
         }
@@ -69,6 +80,11 @@ class CompileWindow final : public RunWindow<CompileView> {
     void SetDefines(const std::wstring& text) override {
         SetWindowTextW(txtDefines_, text.c_str());
     }
+    void SetJobs(const std::wstring& text) override { SetWindowTextW(txtJobs_, text.c_str()); }
+    void SetRowRunning(std::size_t row, double seconds) override {
+        if (row < run_.Rows().size())
+            SetListRow(row, L"【実行中 " + SecondsText(seconds) + L"】" + run_.Rows()[row]);
+    }
 
   private:
     void CreateControls() override {
@@ -84,17 +100,16 @@ class CompileWindow final : public RunWindow<CompileView> {
         chkChanged_ = AddButton(
             L"更新分のみコンパイル", kChangedPlace, [this] { run_.ChangedOnly_Click(); },
             BS_CHECKBOX);
-        txtDefines_ = AddEdit(kDefinesField, [this] {
-            const int n = GetWindowTextLengthW(txtDefines_);
-            std::wstring text(static_cast<std::size_t>(n) + 1, L'\0');
-            text.resize(static_cast<std::size_t>(GetWindowTextW(txtDefines_, text.data(), n + 1)));
-            run_.Defines_Change(text);
-        });
+        txtDefines_ =
+            AddEdit(kDefinesField, [this] { run_.Defines_Change(EditText(txtDefines_)); });
+        txtJobs_ = AddEdit(kJobsField, [this] { run_.Jobs_Change(EditText(txtJobs_)); });
         // Labels last, under the other controls.
         AddControl(L"STATIC", L"条件付きコンパイル引数", SS_LEFT | SS_NOPREFIX, kDefinesLabel,
                    Follows::ButtonRow);
+        AddControl(L"STATIC", L"同時実行数", SS_LEFT | SS_NOPREFIX, kJobsLabel, Follows::ButtonRow);
         AddTooltip(Handle(), list_, kListTip);
         AddTooltip(Handle(), txtDefines_, kDefinesTip);
+        AddTooltip(Handle(), txtJobs_, kJobsTip);
         AddTooltip(Handle(), chkChanged_, kChangedTip);
     }
     // A failed row opens its log; its result and why (a failure's first error line) are the
@@ -112,6 +127,7 @@ class CompileWindow final : public RunWindow<CompileView> {
     }
     bool MayClose(const WindowGeometry& current) override { return run_.Unload(current); }
 
+    HWND txtJobs_ = nullptr;
     HWND cmdEnd_ = nullptr, cmdMake_ = nullptr, cmdStop_ = nullptr, chkChanged_ = nullptr,
          txtDefines_ = nullptr;
     CompileRun run_{*this};
