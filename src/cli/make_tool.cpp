@@ -279,7 +279,10 @@ void PrintSchedule(const MakePlan& plan, const std::vector<std::wstring>& shown,
     }
     std::wstring text = L"schedule (" + std::to_wstring(o.jobs) + L" at once):\n";
     std::size_t k = 0;
-    for (const auto& [start, ids] : waves) {
+    for (auto& [start, ids] : waves) {
+        std::sort(ids.begin(), ids.end(), [&](std::size_t a, std::size_t b) {
+            return forecast[a].slot < forecast[b].slot;
+        });
         text += L"  wave " + std::to_wstring(++k) + L" at " + Seconds(start) + L":";
         for (const std::size_t i : ids)
             text += L"\n    [" + std::to_wstring(forecast[i].slot) + L"] " + shown[i] + L"  " +

@@ -153,6 +153,13 @@ TEST_F(MakeToolTest, UsageErrorsAndAMissingVbAreStatusTwo) {
     EXPECT_EQ(Make({L"--vb", vb, dir / L"missing"}).status, kMakeUsage);
     EXPECT_EQ(Make({L"--vb", vb, L"--frobnicate", dir.path()}).status, kMakeUsage);
     EXPECT_EQ(Make({L"--vb", vb, L""}).status, kMakeUsage);
+    for (const wchar_t* jobs : {L"-1", L"x", L"2.5"})
+        EXPECT_EQ(Make({L"--vb", vb, L"-j", jobs, dir.path()}).status, kMakeUsage) << jobs;
+    EXPECT_EQ(Make({L"--vb", vb, dir.path(), L"--jobs"}).status, kMakeUsage);
+    r = Make({L"--dry-run", L"--jobs", L"99999", dir.path()});
+    EXPECT_EQ(r.status, kMakeBuilt);
+    EXPECT_TRUE(Has(r.err, L"at most 64 compiles run at once"));
+    EXPECT_TRUE(Has(r.out, L"schedule (64 at once)"));
     outFails = true;  // built, but nobody could be told: a failure
     r = Make({L"--vb", vb, L"--log-dir", logs.path(), dir / L"A\\A.vbp"});
     EXPECT_EQ(r.status, kMakeFailed);
@@ -179,6 +186,13 @@ TEST_F(MakeToolTest, OrdersByReferencesDryRunsWithoutVbAndCompilesOnlyWhatChange
     EXPECT_TRUE(Has(r.out, L"3. out of date  " + shown(L"A\\A.vbp") + L"  出力なし  (after " +
                                shown(L"C\\C.vbp") + L")\n"));
     EXPECT_TRUE(Has(r.out, L"3 out of date, 0 up to date (dry run"));
+    // With jobs, the schedule: C (A waits on it) and B together (never built: 1 s each), then A.
+    r = Make({L"--dry-run", L"-j", L"2", dir.path()});
+    EXPECT_TRUE(Has(r.out, L"schedule (2 at once):\n  wave 1 at 0.0 s:\n    [1] " +
+                               shown(L"C\\C.vbp") + L"  1.0 s\n    [2] " + shown(L"B\\B.vbp")))
+        << test::Utf8(r.out);
+    EXPECT_TRUE(Has(r.out, L"  wave 2 at 1.0 s:\n    [1] " + shown(L"A\\A.vbp")));
+    EXPECT_TRUE(Has(r.out, L"expected 2.0 s (compiles 3.0 s"));
 
     const auto compiled = [&] {
         std::wstring names;

@@ -159,6 +159,9 @@ TEST_F(MakePlanTest, ReferencesAsVbSeesThemOnRealProjects) {
     const MakePlan group({g, m}, {g, m});
     EXPECT_EQ(group.Cycle(), L"");
     EXPECT_EQ(Names(group), (std::vector<std::wstring>{L"G.vbg", L"M.vbp"}));
+    // Compiling M twice at once would have two VB processes on one file: M waits for G.
+    EXPECT_EQ(group.Waits(1), std::vector<std::size_t>{0});
+    EXPECT_TRUE(group.Waits(0).empty());
 
     // Two checkouts: each B uses its own checkout's A.ocx, each A its own B.ocx, by name only.
     std::vector<std::wstring> both;
