@@ -119,6 +119,31 @@ std::string Utf8Text(std::wstring_view text) {
     return out;
 }
 
+namespace {
+// "2026-12-08T06:30:01.123Z" for milliseconds since 1970; empty for 0 (nothing ran).
+std::string UtcTime(std::int64_t ms) {
+    if (ms <= 0) return {};
+    const std::int64_t days = ms / 86400000, inDay = ms % 86400000;
+    // Civil date from days since 1970-01-01 (Howard Hinnant's algorithm).
+    const std::int64_t z = days + 719468, era = z / 146097, doe = z - era * 146097;
+    const std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const std::int64_t mp = (5 * doy + 2) / 153, d = doy - (153 * mp + 2) / 5 + 1;
+    const std::int64_t m = mp < 10 ? mp + 3 : mp - 9, y = yoe + era * 400 + (m <= 2 ? 1 : 0);
+    char buf[96];
+    std::snprintf(buf, sizeof buf, "%04lld-%02lld-%02lldT%02lld:%02lld:%02lld.%03lldZ",
+                  static_cast<long long>(y), static_cast<long long>(m), static_cast<long long>(d),
+                  static_cast<long long>(inDay / 3600000),
+                  static_cast<long long>(inDay / 60000 % 60),
+                  static_cast<long long>(inDay / 1000 % 60), static_cast<long long>(inDay % 1000));
+    return buf;
+}
+std::string JsonTime(std::int64_t ms) {
+    const std::string t = UtcTime(ms);
+    return t.empty() ? "null" : "\"" + t + "\"";
+}
+}  // namespace
+
 std::string JUnitReport(const std::vector<CompiledEntry>& entries, const std::wstring& suite) {
     CompileCounts counts;
     double total = 0;
@@ -136,6 +161,8 @@ std::string JUnitReport(const std::vector<CompiledEntry>& entries, const std::ws
     for (const auto& e : entries) {
         x += "    <testcase classname=\"" + Xml(suite) + "\" name=\"" + Xml(e.path) + "\" time=\"" +
              Seconds(e.outcome.seconds) + "\"";
+        if (const std::string start = UtcTime(e.outcome.startMs); !start.empty())
+            x += " timestamp=\"" + start + "\"";
         if (e.outcome.result == CompileResult::Succeeded) {
             x += "/>\n";
             continue;
@@ -168,7 +195,9 @@ std::string JsonReport(const std::vector<CompiledEntry>& entries, const std::wst
         j += i == 0 ? "\n" : ",\n";
         j += "    {\"path\": " + Json(e.path) + ", \"result\": \"" + ResultWord(e.outcome.result) +
              "\", \"seconds\": " + Seconds(e.outcome.seconds) +
-             ", \"log\": " + Json(e.outcome.logPath) + ", \"reason\": " + Json(e.outcome.reason) +
+             ", \"start\": " + JsonTime(e.outcome.startMs) +
+             ", \"end\": " + JsonTime(e.outcome.endMs) + ", \"log\": " + Json(e.outcome.logPath) +
+             ", \"reason\": " + Json(e.outcome.reason) +
              ", \"reasonCode\": " + Json(e.outcome.reasonCode) +
              ", \"code\": " + Json(e.outcome.code) +
              ", \"firstError\": " + Json(e.outcome.firstError) + ", \"errors\": [";

@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <functional>
 #include <map>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/globals.h"
@@ -446,6 +450,48 @@ TEST_F(CompileRunTest, ClosingRecordsTheGeometryRefusedOrNot) {
     EXPECT_FALSE(run_.Unload({-15, 30, 4515, 6636}));
     EXPECT_EQ(gTop, -15);
     EXPECT_EQ(gWidth, 6636);
+}
+
+TEST_F(CompileRunTest, TheJobsFieldRunsSeveralAtOnceAndShowsTheRowsUnderWay) {
+    for (const wchar_t* name : {L"P1", L"P2", L"P3", L"P4"}) {
+        const std::wstring path = dir_ / (std::wstring(name) + L"\\" + name + L".vbp");
+        test::WriteFile(path, "Type=Exe\r\nExeName32=\"" + test::Utf8(name) + ".exe\"\r\n");
+        lstPrj.Add(path);
+    }
+    std::mutex lock;
+    int running = 0, most = 0;
+    CompileRun run{view_,
+                   [&](const std::wstring& line, const platform::SupervisedRun& how) {
+                       {
+                           const std::lock_guard<std::mutex> guard(lock);
+                           most = std::max(most, ++running);
+                       }
+                       std::this_thread::sleep_for(std::chrono::milliseconds(100));
+                       const std::lock_guard<std::mutex> guard(lock);
+                       --running;
+                       return vb_(line, how);
+                   },
+                   [this] { return CompileLogFolder::Given(logRoot_.path()); },
+                   logRoot_ / L"make-memory.txt"};
+    run.Load();
+    EXPECT_EQ(view_.jobs, L"1");
+    view_.selection = {true, true, true, true};
+    run.Jobs_Change(L"0");
+    run.Make();
+    ASSERT_EQ(view_.messages.size(), 1u);
+    EXPECT_EQ(view_.messages[0].title, L"指定エラー");
+    EXPECT_TRUE(commands_.empty());
+
+    run.Jobs_Change(L"3");
+    run.Make();
+    EXPECT_EQ(commands_.size(), 4u);
+    EXPECT_EQ(most, 3);
+    EXPECT_EQ(gMakeJobs, 3);
+    EXPECT_GE(view_.runningMarks, 4);
+    EXPECT_NE(
+        std::find(view_.statuses.begin(), view_.statuses.end(), L"コンパイル中－0/4（実行中 3）"),
+        view_.statuses.end());
+    EXPECT_EQ(view_.statuses.back(), L"コンパイル終了：成功 4／失敗 0");
 }
 
 }  // namespace
