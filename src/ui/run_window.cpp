@@ -265,9 +265,9 @@ void RunWindowBase::PlaceAt(const WindowGeometry& g) {
 void RunWindowBase::SetIcons() {
     const UINT dpi = Dpi();
     SendMessageW(hwnd_, WM_SETICON, ICON_BIG,
-                 reinterpret_cast<LPARAM>(ProgramIcon(GetSystemMetricsForDpi(SM_CXICON, dpi))));
+                 reinterpret_cast<LPARAM>(ProgramIcon(MetricForDpi(SM_CXICON, dpi))));
     SendMessageW(hwnd_, WM_SETICON, ICON_SMALL,
-                 reinterpret_cast<LPARAM>(ProgramIcon(GetSystemMetricsForDpi(SM_CXSMICON, dpi))));
+                 reinterpret_cast<LPARAM>(ProgramIcon(MetricForDpi(SM_CXSMICON, dpi))));
 }
 
 int RunWindowBase::WidthPixels() const {

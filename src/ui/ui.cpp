@@ -10,9 +10,70 @@ HINSTANCE Instance() {
     return GetModuleHandleW(nullptr);
 }
 
+namespace {
+// The DPI functions of Windows 10 1607 and later, looked up when the program runs so that it
+// starts on Windows 7 and 8.1 too (a static import would keep it from loading there).
+struct DpiFunctions {
+    UINT(WINAPI* forWindow)(HWND) = nullptr;
+    UINT(WINAPI* forSystem)() = nullptr;
+    int(WINAPI* metrics)(int, UINT) = nullptr;
+    BOOL(WINAPI* adjust)(LPRECT, DWORD, BOOL, DWORD, UINT) = nullptr;
+};
+
+template <typename F>
+void LookUp(HMODULE user32, const char* name, F& function) {
+    // Through void*: a FARPROC is no function of this type to the compiler.
+    function = reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(user32, name)));
+}
+
+const DpiFunctions& Dpi() {
+    static const DpiFunctions functions = [] {
+        DpiFunctions f;
+        if (HMODULE user32 = GetModuleHandleW(L"user32.dll")) {
+            LookUp(user32, "GetDpiForWindow", f.forWindow);
+            LookUp(user32, "GetDpiForSystem", f.forSystem);
+            LookUp(user32, "GetSystemMetricsForDpi", f.metrics);
+            LookUp(user32, "AdjustWindowRectExForDpi", f.adjust);
+        }
+        return f;
+    }();
+    return functions;
+}
+
+// The system DPI as Windows before 1607 gives it: the screen's logical pixels per inch.
+UINT ScreenDpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSX) : 0;
+    if (screen != nullptr) ReleaseDC(nullptr, screen);
+    return dpi > 0 ? static_cast<UINT>(dpi) : 96;
+}
+}  // namespace
+
 UINT WindowDpi(HWND window) {
-    const UINT dpi = window != nullptr ? GetDpiForWindow(window) : GetDpiForSystem();
+    const DpiFunctions& f = Dpi();
+    UINT dpi = 0;
+    if (window != nullptr && f.forWindow != nullptr) {
+        dpi = f.forWindow(window);
+    } else if (f.forSystem != nullptr) {
+        dpi = f.forSystem();
+    } else {
+        dpi = ScreenDpi();
+    }
     return dpi != 0 ? dpi : 96;
+}
+
+int MetricForDpi(int index, UINT dpi) {
+    if (Dpi().metrics != nullptr) return Dpi().metrics(index, dpi);
+    // Before 1607 the metrics are those of the system DPI, the one DPI a window has there.
+    return MulDiv(GetSystemMetrics(index), static_cast<int>(dpi), static_cast<int>(ScreenDpi()));
+}
+
+void AdjustRectForDpi(RECT& r, DWORD style, DWORD exStyle, UINT dpi) {
+    if (Dpi().adjust != nullptr) {
+        Dpi().adjust(&r, style, FALSE, exStyle, dpi);
+    } else {
+        AdjustWindowRectEx(&r, style, FALSE, exStyle);
+    }
 }
 
 int TwipsToPixels(int twips, UINT dpi) {
@@ -93,7 +154,7 @@ WindowGeometry OuterGeometry(HWND window) {
 SIZE OuterSizeForClient(int clientWidthTwips, int clientHeightTwips, DWORD style, DWORD exStyle,
                         UINT dpi) {
     RECT r{0, 0, TwipsToPixels(clientWidthTwips, dpi), TwipsToPixels(clientHeightTwips, dpi)};
-    AdjustWindowRectExForDpi(&r, style, FALSE, exStyle, dpi);
+    AdjustRectForDpi(r, style, exStyle, dpi);
     return {r.right - r.left, r.bottom - r.top};
 }
 

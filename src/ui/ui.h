@@ -15,6 +15,10 @@ HINSTANCE Instance();
 
 // Dots per inch of the window's monitor (of the primary monitor for a null window).
 UINT WindowDpi(HWND window);
+// GetSystemMetrics at a DPI, and AdjustWindowRectEx (no menu) at a DPI; on Windows before 10
+// 1607, where a window has only the system DPI, the plain functions.
+int MetricForDpi(int index, UINT dpi);
+void AdjustRectForDpi(RECT& r, DWORD style, DWORD exStyle, UINT dpi);
 // Twips (1/1440 inch) to pixels at a DPI and back; 15 twips a pixel at 96 DPI.
 int TwipsToPixels(int twips, UINT dpi);
 int PixelsToTwips(int pixels, UINT dpi);

@@ -9,6 +9,7 @@
 #include "support/test_files.h"
 #include "tray/win32/exe_menu_pictures.h"
 #include "tray/win32/tray_menus.h"
+#include "ui/ui.h"
 
 namespace kinoha::ui {
 namespace {
@@ -57,7 +58,7 @@ TEST(ExeMenuPictures, AnExistingExecutableGetsItsIconAMissingOneTheQuestionMark)
 TEST(ExeMenuPictures, TheSizeFollowsTheDpi) {
     ExeMenuPictures pictures;
     pictures.Load({ThisProgram()}, 144);
-    EXPECT_EQ(pictures.Size(), GetSystemMetricsForDpi(SM_CXSMICON, 144));
+    EXPECT_EQ(pictures.Size(), ui::MetricForDpi(SM_CXSMICON, 144));
     EXPECT_TRUE(pictures.HasIcon(0));
 }
 

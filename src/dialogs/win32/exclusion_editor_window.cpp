@@ -195,8 +195,8 @@ void EditorWindow::Open(HWND tray) {
         return;
     }
     // The tray window's icon.
-    HICON big = ProgramIcon(GetSystemMetricsForDpi(SM_CXICON, dpi));
-    HICON small = ProgramIcon(GetSystemMetricsForDpi(SM_CXSMICON, dpi));
+    HICON big = ProgramIcon(MetricForDpi(SM_CXICON, dpi));
+    HICON small = ProgramIcon(MetricForDpi(SM_CXSMICON, dpi));
     if (tray != nullptr) {
         if (auto icon = reinterpret_cast<HICON>(GetClassLongPtrW(tray, GCLP_HICON))) big = icon;
         if (auto icon = reinterpret_cast<HICON>(GetClassLongPtrW(tray, GCLP_HICONSM))) small = icon;

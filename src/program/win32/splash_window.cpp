@@ -62,7 +62,7 @@ HWND CreateSplashWindow() {
     const UINT dpi = WindowDpi(nullptr);
     RECT r{0, 0, TwipsToPixels(kClientWidth, dpi), TwipsToPixels(kClientHeight, dpi)};
     const DWORD style = WS_POPUP | WS_DLGFRAME;
-    AdjustWindowRectExForDpi(&r, style, FALSE, 0, dpi);
+    AdjustRectForDpi(r, style, 0, dpi);
     const int w = r.right - r.left, h = r.bottom - r.top;
     // Centred on the screen.
     const int left = (GetSystemMetrics(SM_CXSCREEN) - w) / 2;

@@ -1,4 +1,5 @@
 #include "tray/win32/exe_menu_pictures.h"
+#include "ui/ui.h"
 
 #include <shellapi.h>
 
@@ -8,7 +9,7 @@ namespace kinoha::ui {
 
 void ExeMenuPictures::Load(const std::vector<std::wstring>& paths, UINT dpi) {
     Clear();
-    size_ = GetSystemMetricsForDpi(SM_CXSMICON, dpi);
+    size_ = MetricForDpi(SM_CXSMICON, dpi);
     if (size_ <= 0) size_ = 16;
     for (const auto& path : paths) {
         HICON icon = nullptr;

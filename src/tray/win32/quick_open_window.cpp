@@ -232,8 +232,8 @@ class QuickOpenWindow final : public WindowBase {
         ListView_SetColumnWidth(list, 0, name);
         RECT r{};
         GetClientRect(list, &r);
-        ListView_SetColumnWidth(
-            list, 1, (r.right - r.left) - name - GetSystemMetricsForDpi(SM_CXVSCROLL, dpi));
+        ListView_SetColumnWidth(list, 1,
+                                (r.right - r.left) - name - MetricForDpi(SM_CXVSCROLL, dpi));
     }
     void OnClosed() override { fonts_ = {}; }
 
@@ -299,9 +299,9 @@ void QuickOpenWindow::Open(HWND tray, TrayView& view) {
         return;
     }
     SendMessageW(Handle(), WM_SETICON, ICON_BIG,
-                 reinterpret_cast<LPARAM>(ProgramIcon(GetSystemMetricsForDpi(SM_CXICON, dpi))));
+                 reinterpret_cast<LPARAM>(ProgramIcon(MetricForDpi(SM_CXICON, dpi))));
     SendMessageW(Handle(), WM_SETICON, ICON_SMALL,
-                 reinterpret_cast<LPARAM>(ProgramIcon(GetSystemMetricsForDpi(SM_CXSMICON, dpi))));
+                 reinterpret_cast<LPARAM>(ProgramIcon(MetricForDpi(SM_CXSMICON, dpi))));
     for (std::size_t i = 0; i < std::size(kControls); ++i) {
         const Control& c = kControls[i];
         controls_[i] = CreateControl(Handle(), c.className, c.text, c.style, c.id, c.place, nullptr,

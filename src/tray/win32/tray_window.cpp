@@ -109,7 +109,7 @@ class TrayWindow final : public TrayView {
         NOTIFYICONDATAW data = IconRecord();
         data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
         data.uCallbackMessage = kTrayCallback;
-        data.hIcon = ProgramIcon(GetSystemMetricsForDpi(SM_CXSMICON, WindowDpi(hwnd)));
+        data.hIcon = ProgramIcon(MetricForDpi(SM_CXSMICON, WindowDpi(hwnd)));
         lstrcpynW(data.szTip, L"Kinoha", ARRAYSIZE(data.szTip));
         iconAdded = Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
     }
