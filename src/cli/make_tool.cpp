@@ -239,9 +239,10 @@ void PrintOrder(const MakePlan& plan, const std::vector<std::wstring>& shown,
 std::optional<int> Select(const Options& o, const ToolWriter& err,
                           std::vector<std::wstring>& entries, std::vector<std::wstring>& shown) {
     std::vector<std::wstring> rows;
-    std::wstring missing;
-    if (!ExpandToolPaths(o.paths, rows, missing)) {
-        err(L"kinoha-make: " + missing + L": no such file or directory\n");
+    std::wstring bad;
+    if (const ToolPathProblem problem = ExpandToolPaths(o.paths, rows, bad);
+        problem != ToolPathProblem::None) {
+        err(L"kinoha-make: " + ToolPathMessage(problem, bad) + L"\n");
         return kMakeUsage;
     }
     entries = WithoutExcluded(rows, o.exclusions);

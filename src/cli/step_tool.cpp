@@ -125,9 +125,10 @@ std::wstring SelectEncoding(const std::wstring& encoding, EncodingRestore& resto
 // (after saying so) when a PATH does not exist.
 bool CollectRows(const std::vector<std::wstring>& paths, Messages& messages,
                  std::vector<std::wstring>& rows, std::vector<std::wstring>& unreadable) {
-    std::wstring missing;
-    if (ExpandToolPaths(paths, rows, missing, &unreadable)) return true;
-    messages.Say(EscapeControls(missing) + L": no such file or directory");
+    std::wstring bad;
+    const ToolPathProblem problem = ExpandToolPaths(paths, rows, bad, &unreadable);
+    if (problem == ToolPathProblem::None) return true;
+    messages.Say(ToolPathMessage(problem, EscapeControls(bad)));
     return false;
 }
 

@@ -7,11 +7,18 @@
 
 namespace kinoha {
 
-// Appends the rows for the given paths to `rows`: a file as its absolute path; a directory's
-// .vbg and .vbp files, sorted as the catalogue's list is. False, with `missing` set to the
-// argument, when a path is neither. A directory below that cannot be listed is passed over;
-// `unreadable`, when given, receives it (once).
-bool ExpandToolPaths(const std::vector<std::wstring>& given, std::vector<std::wstring>& rows,
-                     std::wstring& missing, std::vector<std::wstring>* unreadable = nullptr);
+enum class ToolPathProblem { None, Missing, NotProject };
+
+// Appends the rows for the given paths to `rows`: a project or group file as its absolute path;
+// a directory's .vbg and .vbp files, sorted as the catalogue's list is. A path that is neither
+// a file nor a directory (Missing), or a file that is no .vbp or .vbg (NotProject: a typo in a
+// build script must not count an empty project), stops it with `bad` set to the argument. A
+// directory below that cannot be listed is passed over; `unreadable`, when given, receives it
+// (once).
+ToolPathProblem ExpandToolPaths(const std::vector<std::wstring>& given,
+                                std::vector<std::wstring>& rows, std::wstring& bad,
+                                std::vector<std::wstring>* unreadable = nullptr);
+// The message for a problem: "PATH: no such file or directory" and the like.
+std::wstring ToolPathMessage(ToolPathProblem problem, const std::wstring& bad);
 
 }  // namespace kinoha

@@ -70,6 +70,14 @@ TEST_F(StepToolTest, UsageErrorsExitWithTwo) {
         EXPECT_TRUE(Has(r.err, L"kinoha-step: "));
     }
     EXPECT_TRUE(Has(Tool({L"--bogus"}).err, L"usage: kinoha-step [options] PATH..."));
+    // A file that is no project (a typo in a build script) counts nothing and writes nothing.
+    for (const wchar_t* name : {L"x.txt", L"a\\Module1.bas"}) {
+        test::WriteFile(dir / name, "Attribute VB_Name = \"x\"\r\n");
+        const ToolRun r = Tool({dir / name});
+        EXPECT_EQ(r.status, 2) << test::Utf8(name);
+        EXPECT_TRUE(Has(r.err, L": not a project or group file (.vbp, .vbg)")) << test::Utf8(r.err);
+    }
+    EXPECT_FALSE(test::PathExists(dir / L"x_Step.csv"));
     EXPECT_FALSE(test::PathExists(dir / L"a\\A_Step.csv"));
     EXPECT_EQ(Tool({L"--help"}).status, 0);
 }
