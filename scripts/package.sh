@@ -26,12 +26,41 @@ mkdir -p "$dir"
 for exe in kinoha.exe kinoha-step.exe kinoha-make.exe; do
   [ -f "$BUILD_DIR/bin/$exe" ] || { echo "missing $BUILD_DIR/bin/$exe" >&2; exit 1; }
   x86_64-w64-mingw32-strip -o "$dir/$exe" "$BUILD_DIR/bin/$exe"
+  # strip writes the time it ran into the PE header (the link leaves none) and a checksum over
+  # it: both zeroed, so that one commit packages the same bytes.
+  python3 - "$dir/$exe" <<'PY'
+import struct, sys
+with open(sys.argv[1], "r+b") as f:
+    f.seek(0x3C)
+    (pe,) = struct.unpack("<I", f.read(4))
+    f.seek(pe)
+    assert f.read(4) == b"PE\0\0", "not a PE file"
+    f.seek(pe + 8)  # the signature, Machine and NumberOfSections come before TimeDateStamp
+    f.write(b"\0\0\0\0")
+    # The optional header's CheckSum, which strip computed over that time (0: not checked, as
+    # for any program that is not a driver).
+    f.seek(pe + 24 + 64)
+    f.write(b"\0\0\0\0")
+PY
 done
 cp docs/help/Kinoha.html "$dir/"
 cp -r docs/help/Kinoha-help "$dir/"
-cp LICENSE CHANGELOG.md "$dir/"
-cp docs/ja/README.md "$dir/README.ja.md"
 cp -r examples "$dir/examples"
+# Text files as Windows reads them: CR LF, and the Japanese ones with the UTF-8 mark that tells
+# Windows 7's Notepad their encoding.
+windows_text() {  # source, target, "bom" for a UTF-8 mark
+  python3 - "$1" "$2" "${3:-}" <<'PY'
+import sys
+text = open(sys.argv[1], encoding="utf-8").read().replace("\r\n", "\n").replace("\n", "\r\n")
+open(sys.argv[2], "w", encoding="utf-8-sig" if sys.argv[3] == "bom" else "utf-8", newline="").write(text)
+PY
+}
+windows_text LICENSE "$dir/LICENSE.txt"
+windows_text CHANGELOG.md "$dir/CHANGELOG.md" bom
+windows_text docs/ja/README.md "$dir/README.ja.md" bom
+# What was built from what: the version and the commit.
+commit=$(git rev-parse HEAD 2>/dev/null || echo unknown)
+printf 'Kinoha %s\r\ncommit %s\r\n' "$version" "$commit" >"$dir/VERSION.txt"
 
 # The same bytes for the same inputs: fixed times, names in order, no extra attributes.
 find "$dir" -exec touch -d "@${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/null || echo 0)}" {} +

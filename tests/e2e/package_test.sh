@@ -18,7 +18,7 @@ cat "$WORK/package.log"
 # What the zip holds, in one folder named like it. (The listing is read whole: grep -q on a
 # pipe could cut it short.)
 listing=$(unzip -l "$zip_file")
-for f in kinoha.exe kinoha-step.exe kinoha-make.exe Kinoha.html LICENSE CHANGELOG.md README.ja.md \
+for f in kinoha.exe kinoha-step.exe kinoha-make.exe Kinoha.html LICENSE.txt CHANGELOG.md README.ja.md VERSION.txt \
          examples/Zaiko.vbg examples/Uriage/Uriage.vbp; do
   grep -q " $name/$f\$" <<<"$listing" || fail "the zip lacks $f"
 done
@@ -26,6 +26,27 @@ grep -q " $name/Kinoha-help/.*\.png\$" <<<"$listing" || fail "the zip lacks the 
 grep -qi 'standin\|_tests\|bench' <<<"$listing" && fail "the zip holds a test program"
 unzip -q "$zip_file" -d "$WORK/unpacked"
 PROGRAM_DIR="$WORK/unpacked/$name"
+
+# Text files as Windows 7's Notepad reads them: CR LF; the Japanese ones with the UTF-8 mark.
+for f in LICENSE.txt CHANGELOG.md README.ja.md VERSION.txt; do
+  [ "$(tr -cd '\n' <"$PROGRAM_DIR/$f" | wc -c)" = "$(grep -c $'\r$' "$PROGRAM_DIR/$f")" ] ||
+    fail "$f has a line without CR LF"
+done
+for f in CHANGELOG.md README.ja.md; do
+  [ "$(head -c 3 "$PROGRAM_DIR/$f" | od -An -tx1 | tr -d ' ')" = efbbbf ] || fail "$f has no UTF-8 mark"
+done
+grep -q "^commit $(git -C "$SOURCE_DIR" rev-parse HEAD)"$'\r$' "$PROGRAM_DIR/VERSION.txt" ||
+  fail "VERSION.txt does not name the commit: $(cat "$PROGRAM_DIR/VERSION.txt")"
+
+# The same commit gives the same bytes: no link time in the executables, and packaging again
+# writes the same zip.
+for exe in kinoha.exe kinoha-step.exe kinoha-make.exe; do
+  stamp=$(x86_64-w64-mingw32-objdump -p "$PROGRAM_DIR/$exe" | sed -n 's/^Time\/Date[[:space:]]*//p')
+  [[ "$stamp" == *" 1970" ]] || fail "$exe carries its link time: $stamp"
+done
+SKIP_BUILD=1 BUILD_DIR="$BIN_DIR/.." DIST_DIR="$WORK/dist2" bash "$SOURCE_DIR/scripts/package.sh" \
+  >/dev/null 2>&1 || fail "package.sh failed the second time"
+cmp -s "$zip_file" "$WORK/dist2/$name.zip" || fail "packaging twice gave different zips"
 
 # Every picture the help shows is in the package.
 grep -o 'src="[^"]*"' "$PROGRAM_DIR/Kinoha.html" | sed 's/src="//; s/"$//' | while read -r picture; do
