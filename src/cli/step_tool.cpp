@@ -16,6 +16,7 @@
 #include "cli/tool_options.h"
 #include "cli/tool_paths.h"
 #include "cli/tool_result.h"
+#include "compile/project_inputs.h"
 #include "platform/case_fold.h"
 #include "platform/platform.h"
 #include "step/line_count.h"
@@ -189,12 +190,32 @@ ProjectStep CountOne(const std::wstring& project, const ToolOptions& o, StepWork
     return p;
 }
 
+// The rows of the tree `outer` less those under `inner` when that is a folder inside it.
+void DropInnerTree(std::vector<std::wstring>& rows, const std::wstring& outer,
+                   const std::wstring& inner) {
+    const std::wstring in = platform::AbsolutePath(inner);
+    const std::wstring prefix = PathKey(in) + L"\\";
+    const std::wstring outerKey = PathKey(platform::AbsolutePath(outer)) + L"\\";
+    if (platform::LookupFile(in) || prefix == outerKey ||
+        prefix.compare(0, outerKey.size(), outerKey) != 0)
+        return;
+    rows.erase(std::remove_if(rows.begin(), rows.end(),
+                              [&](const std::wstring& r) {
+                                  return PathKey(r).compare(0, prefix.size(), prefix) == 0;
+                              }),
+               rows.end());
+}
+
 // --diff OLD NEW: the changed-step report of each project of NEW against its older version.
 int RunDiff(const ToolOptions& o, const ToolStreams& streams, Messages& messages) {
     std::vector<std::wstring> olderRows, newerRows, older, newer, unreadable;
     if (!CollectRows({o.olderPath}, messages, olderRows, unreadable) ||
         !CollectRows({o.newerPath}, messages, newerRows, unreadable))
         return kExitUsage;
+    // One tree inside the other (OLD a copy kept under NEW): the inner tree is not part of the
+    // outer one's version, or its projects would count as new and get reports of their own.
+    DropInnerTree(newerRows, o.newerPath, o.olderPath);
+    DropInnerTree(olderRows, o.olderPath, o.newerPath);
     ToolProjects(olderRows, o.exclusions, older);
     ToolProjects(newerRows, o.exclusions, newer);
     const std::wstring here = platform::AbsolutePath(L".");

@@ -68,23 +68,36 @@ void PairProjectVersions(const std::vector<std::wstring>& olderListed, const std
         byName.emplace(Folded(NameOf(older[i])), i);
     }
     std::vector<char> used(older.size(), 0);
+    // Every project at the same place in both trees first: a copy elsewhere with the same file
+    // name must not take the older version from the project that stayed where it was.
     for (const auto& project : newer) {
         VersionPair pair{L"", project};
-        auto it = byKey.find(RelativeKey(newRoot, project));
+        const auto it = byKey.find(RelativeKey(newRoot, project));
         if (it != byKey.end() && !used[it->second]) {
             pair.older = older[it->second];
             used[it->second] = 1;
-        } else {
-            const std::wstring name = Folded(NameOf(project));
-            if (byName.count(name) == 1) {
-                const std::size_t i = byName.find(name)->second;
-                if (!used[i]) {
-                    pair.older = older[i];
-                    used[i] = 1;
-                }
-            }
         }
         pairs.push_back(std::move(pair));
+    }
+    // Then by file name among what is left, where the name is one project's on either side.
+    std::map<std::wstring, std::size_t> newerLeft;
+    for (const auto& pair : pairs) {
+        if (pair.older.empty()) ++newerLeft[Folded(NameOf(pair.newer))];
+    }
+    for (auto& pair : pairs) {
+        if (!pair.older.empty()) continue;
+        const std::wstring name = Folded(NameOf(pair.newer));
+        if (newerLeft[name] != 1) continue;
+        std::size_t left = 0, at = 0;
+        for (auto [it, end] = byName.equal_range(name); it != end; ++it) {
+            if (!used[it->second]) {
+                ++left;
+                at = it->second;
+            }
+        }
+        if (left != 1) continue;
+        pair.older = older[at];
+        used[at] = 1;
     }
     for (std::size_t i = 0; i < older.size(); ++i)
         if (!used[i] && std::find(olderOnly.begin(), olderOnly.end(), older[i]) == olderOnly.end())

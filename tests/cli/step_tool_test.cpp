@@ -348,6 +348,22 @@ TEST_F(StepToolTest, DiffOfTwoTreesAndTheCountingOptions) {
     EXPECT_TRUE(Has(both.out, Shown(L"b\\B.vbp") + L" (no older version): members added 1"));
     EXPECT_TRUE(Has(r.out, Shown(L"old\\C\\C.vbp") + L": only in the older version"));
     EXPECT_EQ(Tool({L"--diff", old}).status, 2);
+    // OLD kept inside NEW is not part of NEW: no report of its own, not counted as new.
+    const ToolRun inside = Tool({L"--diff", old, dir.path()});
+    EXPECT_FALSE(Has(inside.out, Shown(L"old\\C\\C.vbp") + L" (no older version)"))
+        << test::Utf8(inside.out);
+    EXPECT_FALSE(test::PathExists(old + L"\\C\\C_StepDiff.csv"));
+    // A copy of X elsewhere in NEW does not take X's older version from X at its own place.
+    WriteAnsiFile(dir / L"v1\\src\\X\\X.vbp", L"Type=Exe\nModule=M; M.bas\n");
+    WriteAnsiFile(dir / L"v1\\src\\X\\M.bas", L"Attribute VB_Name = \"M\"\nx = 1\n");
+    WriteAnsiFile(dir / L"v2\\src\\X\\X.vbp", L"Type=Exe\nModule=M; M.bas\n");
+    WriteAnsiFile(dir / L"v2\\src\\X\\M.bas", L"Attribute VB_Name = \"M\"\nx = 1\ny = 2\n");
+    WriteAnsiFile(dir / L"v2\\attic\\X.vbp", L"Type=Exe\n");
+    const ToolRun copy = Tool({L"--diff", dir / L"v1", dir / L"v2"});
+    EXPECT_TRUE(
+        Has(copy.out, Shown(L"v2\\src\\X\\X.vbp") + L": members added 0, deleted 0, changed 1"))
+        << test::Utf8(copy.out);
+    EXPECT_TRUE(Has(copy.out, Shown(L"v2\\attic\\X.vbp") + L" (no older version)"));
     // The summary formats of the diff: a csv row per project, json with the older-only project.
     const ToolRun csv = Tool({L"--diff", old, dir / L"a", L"--format", L"csv", L"--stdout",
                               L"--output", dir / L"sum.csv"});
