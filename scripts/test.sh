@@ -8,6 +8,9 @@ bash scripts/install-deps.sh
 
 jobs=$(nproc)
 status=0
+# Tests write only under their own temporary folders: the checkout must look the same after.
+tree_state() { git status --porcelain --untracked-files=all 2>/dev/null || true; }
+tree_before=$(tree_state)
 run() {
   echo "==== $*"
   if ! "$@"; then status=1; echo "==== FAILED: $*"; fi
@@ -36,6 +39,13 @@ wineserver -k 2>/dev/null || true
 run cmake --preset fuzz
 run cmake --build --preset fuzz -j "$jobs"
 run bash scripts/fuzz.sh 12
+
+tree_after=$(tree_state)
+if [ "$tree_after" != "$tree_before" ]; then
+  echo "==== FAILED: the tests changed the checkout:"
+  diff <(echo "$tree_before") <(echo "$tree_after") || true
+  status=1
+fi
 
 if [ "$status" -ne 0 ]; then
   echo "Some builds or tests FAILED"

@@ -354,7 +354,11 @@ TEST_F(CompileRunTest, AnOutputFolderWithAQuoteIsRefusedAndARootKeepsItsMeaning)
     Project(L"b\\B.vbp", "C:\\");
     Project(L"c\\C.vbp", "..\\out\\");
     LoadAndSelect({true, true, true});
+    // Off Windows "C:\" is a folder of the current directory: it is made in the test's own.
+    const std::wstring was = platform::CurrentDirectory();
+    ASSERT_TRUE(platform::ChangeCurrentDirectory(dir_.path()));
     run_.Make();
+    platform::ChangeCurrentDirectory(was);
     // Nothing was started for A; B's and C's folders lost the backslash before the quote.
     ASSERT_EQ(commands_.size(), 2u);
     EXPECT_NE(commands_[0].find(L" /outdir \"C:\\.\" /out "), std::wstring::npos);
