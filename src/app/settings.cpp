@@ -260,12 +260,24 @@ void SaveSettings() {
     platform::WriteTextLines(gIniPath, lines);  // a failed save leaves the old file whole
 }
 
-void DecideIniPath(const std::wstring& versionName) {
+namespace {
+// A program started from a network folder (a UNC path, or a mapped drive) is shared by a team:
+// each user's settings are that user's own.
+bool SharedFolder(const std::wstring& directory) {
+    const bool unc =
+        directory.size() > 2 && directory[0] == L'\\' && directory[1] == L'\\' &&
+        (directory.compare(0, 4, L"\\\\?\\") != 0 || directory.compare(0, 8, L"\\\\?\\UNC\\") == 0);
+    return unc || platform::OnRemoteDrive(directory);
+}
+}  // namespace
+
+void DecideIniPath(const std::wstring& versionName, const std::wstring& programDirectory) {
     const std::wstring name = (versionName.empty() ? L"Kinoha" : versionName) + L".ini";
-    const std::wstring programDir = platform::ProgramDirectory();
+    const std::wstring programDir =
+        programDirectory.empty() ? platform::ProgramDirectory() : programDirectory;
     const std::wstring beside = JoinDir(programDir, name);
     gIniFallbackPath.clear();
-    if (platform::CanCreateFileIn(programDir)) {
+    if (!SharedFolder(programDir) && platform::CanCreateFileIn(programDir)) {
         gIniPath = beside;
         return;
     }

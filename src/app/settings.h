@@ -38,9 +38,11 @@ std::wstring OtherVersionSettingsFile();
 extern std::wstring gIniInheritedPath;
 
 // Decides gIniPath once at start-up from the system's version name: the program's directory
-// when a file can be created there, otherwise the per-user folder (where an existing file
-// beside the program is still read until the per-user file exists).
-void DecideIniPath(const std::wstring& versionName);
+// when a file can be created there and it is no network folder (a UNC path or a mapped network
+// drive, which a team shares), otherwise the per-user folder (where an existing file beside the
+// program is still read, as the team's defaults, until the per-user file exists; it is never
+// written). `programDirectory`: the program's own when empty (tests give another).
+void DecideIniPath(const std::wstring& versionName, const std::wstring& programDirectory = {});
 
 // The file read while the per-user settings file does not exist yet; empty when none.
 extern std::wstring gIniFallbackPath;

@@ -119,6 +119,9 @@ bool RemoveEmptyDirectory(const std::wstring& directory);
 
 // Whether a new file can be created in `directory` (tried by creating and removing one).
 bool CanCreateFileIn(const std::wstring& directory);
+// Whether the path lies on a drive letter mapped to a network share (false elsewhere, and on
+// POSIX, which has no drive letters).
+bool OnRemoteDrive(const std::wstring& path);
 // Creates the directory and its missing parents. True when it exists afterwards.
 bool EnsureDirectory(const std::wstring& directory);
 // Creates the directory in an existing parent; false when it already exists (made by someone

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "app/globals.h"
 #include "app/hotkey.h"
 #include "app/recent_projects.h"
@@ -250,6 +252,27 @@ TEST(IniPath, LiesBesideTheProgramWhenWritable) {
     DecideIniPath(L"Microsoft Windows 7");
     EXPECT_EQ(gIniPath.substr(gIniPath.size() - 24), L"\\Microsoft Windows 7.ini");
     gIniPath.clear();
+}
+
+TEST(IniPath, IsEachUsersOwnWhenTheProgramRunsFromANetworkFolder) {
+    // The per-user folder in the test's own place.
+    test::TempDir home;
+    const auto was = [](const char* name) {
+        const char* v = std::getenv(name);
+        return std::string(v != nullptr ? v : "");
+    };
+    const std::string xdg = was("XDG_DATA_HOME"), local = was("LOCALAPPDATA");
+    test::SetEnvironment("XDG_DATA_HOME", test::Utf8(home / L"data"));
+    test::SetEnvironment("LOCALAPPDATA", test::Utf8(home / L"data"));
+    DecideIniPath(L"Kinoha", L"\\\\server\\share\\tools\\kinoha");
+    const std::wstring perUser = platform::PerUserDirectory();
+    EXPECT_EQ(gIniPath, perUser + L"\\Kinoha.ini");
+    // The team's file beside the program is read until the user has one, never written.
+    EXPECT_EQ(gIniFallbackPath, L"\\\\server\\share\\tools\\kinoha\\Kinoha.ini");
+    gIniPath.clear();
+    gIniFallbackPath.clear();
+    test::SetEnvironment("XDG_DATA_HOME", xdg);
+    test::SetEnvironment("LOCALAPPDATA", local);
 }
 
 }  // namespace

@@ -215,6 +215,10 @@ std::wstring ShortPathName(const std::wstring&) {
     return {};
 }
 
+bool OnRemoteDrive(const std::wstring&) {
+    return false;
+}
+
 bool CanCreateFileIn(const std::wstring& directory) {
     std::string probe = NativePath(directory);
     if (!probe.empty() && probe.back() != '/') probe += '/';

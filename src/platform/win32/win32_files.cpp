@@ -238,6 +238,12 @@ bool CanCreateFileIn(const std::wstring& directory) {
     return h.valid();
 }
 
+bool OnRemoteDrive(const std::wstring& path) {
+    if (path.size() < 2 || path[1] != L':') return false;
+    const std::wstring root = path.substr(0, 2) + L"\\";
+    return GetDriveTypeW(root.c_str()) == DRIVE_REMOTE;
+}
+
 bool EnsureDirectory(const std::wstring& directory) {
     for (std::size_t pos = 3; pos <= directory.size(); ++pos) {
         if (pos == directory.size() || directory[pos] == L'\\')
