@@ -161,8 +161,6 @@ std::string JUnitReport(const std::vector<CompiledEntry>& entries, const std::ws
     for (const auto& e : entries) {
         x += "    <testcase classname=\"" + Xml(suite) + "\" name=\"" + Xml(e.path) + "\" time=\"" +
              Seconds(e.outcome.seconds) + "\"";
-        if (const std::string start = UtcTime(e.outcome.startMs); !start.empty())
-            x += " timestamp=\"" + start + "\"";
         if (e.outcome.result == CompileResult::Succeeded) {
             x += "/>\n";
             continue;

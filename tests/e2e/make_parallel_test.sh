@@ -55,7 +55,10 @@ for _ in $(seq 150); do
     screenshot running
     echo "$texts" >"$ARTIFACTS/make-parallel-running-texts.txt"
   fi
-  grep -qF "Static コンパイル終了" <<<"$texts" && break
+  # The list was read before the status line: once the run has ended, read it all again.
+  grep -qF "Static コンパイル終了" <<<"$texts" &&
+    texts=$(wine "$BIN_DIR/window-texts.exe" kinoha '自動コンパイル画面' 2>/dev/null | tr -d '\r') &&
+    break
   sleep 0.2
 done
 [ "$seen_running" = 1 ] || fail "three rows were never shown compiling at once: $texts"

@@ -88,7 +88,10 @@ keys Tab space  # "コンパイル開始"
 texts=
 for _ in $(seq 150); do
   texts=$(wine "$BIN_DIR/window-texts.exe" kinoha '自動コンパイル画面' 2>/dev/null | tr -d '\r')
-  grep -qF "Static コンパイル終了" <<<"$texts" && break
+  # The list was read before the status line: once the run has ended, read it all again.
+  grep -qF "Static コンパイル終了" <<<"$texts" &&
+    texts=$(wine "$BIN_DIR/window-texts.exe" kinoha '自動コンパイル画面' 2>/dev/null | tr -d '\r') &&
+    break
   sleep 0.2
 done
 echo "$texts" >"$ARTIFACTS/make-real-vb-window-texts.txt"

@@ -74,11 +74,14 @@ TEST_F(CompileWindowTest, OneWindowWithTheCatalogueMinusTheExclusionsAndTheTabOr
     EXPECT_EQ(GetNextDlgTabItem(w, end, FALSE), list);
     EXPECT_EQ(GetNextDlgTabItem(w, list, FALSE), make);
     // The hidden stop button is skipped; the check box, unticked by the settings, and the
-    // constants' field come last.
+    // constants' and the jobs' fields come last.
     HWND changed = Child(w, L"BUTTON", L"更新分のみコンパイル");
     EXPECT_EQ(GetNextDlgTabItem(w, make, FALSE), changed);
     HWND defines = GetNextDlgTabItem(w, changed, FALSE);
-    EXPECT_EQ(GetNextDlgTabItem(w, defines, FALSE), end);
+    HWND jobs = GetNextDlgTabItem(w, defines, FALSE);
+    EXPECT_NE(jobs, end);
+    EXPECT_EQ(GetNextDlgTabItem(w, jobs, FALSE), end);
+    EXPECT_NE(Child(w, L"STATIC", L"同時実行数"), nullptr);
     EXPECT_NE(Child(w, L"STATIC", L"条件付きコンパイル引数"), nullptr);
     EXPECT_EQ(SendMessageW(changed, BM_GETCHECK, 0, 0), BST_UNCHECKED);
     EXPECT_NE(Child(w, L"STATIC", L"複数選択可能：\u3000[Shift]＝連続選択\u3000[Ctrl]＝個別選択"),
