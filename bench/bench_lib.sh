@@ -30,3 +30,30 @@ median_ms() {
   done
   printf '%s\n' "${times[@]}" | sort -n | awk '{ t[NR] = $1 } END { printf "%.1f", t[int((NR + 1) / 2)] / 1000 }'
 }
+
+# Side by side: runs each named command once per round, in turn, after one warm-up round, for
+# $runs rounds, so that a load that comes and goes weighs on all alike. Arguments are pairs of a
+# name and a command line (a string for sh -c); sets medians[name] to the median milliseconds.
+declare -A medians
+alternate_ms() {
+  local -a names=() cmds=()
+  while [ $# -ge 2 ]; do
+    names+=("$1")
+    cmds+=("$2")
+    shift 2
+  done
+  local -A times=()
+  local r k start end
+  for ((r = 0; r <= runs; r++)); do
+    for k in "${!names[@]}"; do
+      start=$(date +%s%N)
+      sh -c "${cmds[$k]}" >/dev/null 2>&1
+      end=$(date +%s%N)
+      [ "$r" -gt 0 ] && times[$k]+="$(((end - start) / 1000)) "
+    done
+  done
+  for k in "${!names[@]}"; do
+    medians[${names[$k]}]=$(printf '%s\n' ${times[$k]} | sort -n |
+      awk '{ t[NR] = $1 } END { printf "%.1f", t[int((NR + 1) / 2)] / 1000 }')
+  done
+}

@@ -21,34 +21,68 @@ def jp(rng, n=2):
     return "".join(rng.choice(WORDS) for _ in range(n))
 
 
+IDENTS = ["srcImage", "dstLayer", "tmpBuffer", "curIndex", "numEntries", "lastResult",
+          "targetWidth", "targetHeight", "m_ColorCache", "m_Settings", "g_Language",
+          "cboOutputFormat", "picPreview", "strFilename", "i", "j", "x", "y", "tmpString"]
+PHRASES = ["the caller is responsible for freeing this object", "this value is cached between calls",
+           "because the API does not report failure reliably, we check the result ourselves",
+           "if the user cancelled the dialog, exit immediately", "note that this can be slow on large images",
+           "convert the value to the current unit before display", "only valid after initialization"]
+
+
 def comment(rng):
-    return rng.choice(["' ", "'", "    ' ", "    '", "Rem "]) + jp(rng) + rng.choice(VERBS)
+    # Mostly prose in English, as in public VB code, with some Japanese, as in the users' code.
+    text = rng.choice(PHRASES) if rng.random() < 0.75 else jp(rng) + rng.choice(VERBS)
+    return rng.choice(["' ", "'", "'", "Rem "]) + text
+
+
+def statement(rng):
+    a, b, c = rng.choice(IDENTS), rng.choice(IDENTS), rng.choice(IDENTS)
+    r = rng.random()
+    if r < 0.25:
+        return f"{a} = {b} + {c} * {rng.randint(1, 255)}"
+    if r < 0.45:
+        return f"If ({a} > {b}) And (Not {c} Is Nothing) Then {a} = {b}"
+    if r < 0.6:
+        return f"Call Processor.Process{b.capitalize()}({a}, {c}, True, {rng.randint(0, 99)})"
+    if r < 0.75:
+        return f"{a} = Strings.Format$({b}, \"0.00\") & \" \" & {c}"
+    return f"Set {a} = New pd{b.capitalize()}: {a}.Reset {c}, {rng.randint(0, 9)}"
 
 
 def procedure(rng, name):
     kind = rng.choice(["Sub", "Function"])
-    lines = [f"' {jp(rng)}{rng.choice(VERBS)}",
-             f"Private {kind} {name}(ByVal lId As Long)" + (" As Boolean" if kind == "Function" else ""),
-             "    Dim rs As ADODB.Recordset",
-             "    Dim sSql As String",
-             ""]
+    lines = ["'" + "*" * rng.randint(10, 80)] if rng.random() < 0.3 else []
+    lines += ["'" + comment(rng)[1:] for _ in range(rng.randint(0, 4))]
+    lines += [f"Private {kind} {name}(ByVal lId As Long)" + (" As Boolean" if kind == "Function" else ""),
+              "",
+              "    Dim rs As ADODB.Recordset",
+              "    Dim sSql As String",
+              ""]
+    depth = 1
     for i in range(rng.randint(6, 30)):
+        pad = "    " * depth
         r = rng.random()
-        if r < 0.15:
-            lines.append("    " + comment(rng).strip())
-        elif r < 0.22:
+        if r < 0.17:
+            lines.append(pad + comment(rng))
+        elif r < 0.33:
             lines.append("")
-        elif r < 0.32:
-            lines.append(f'    sSql = "SELECT {jp(rng, 1)}, {jp(rng, 1)} FROM {jp(rng, 1)}" & _')
-            lines.append(f'           " WHERE ID = " & CStr(lId)')
-        elif r < 0.42:
-            lines.append(f"    If lId > {rng.randint(0, 999)} Then")
-            lines.append(f'        MsgBox "{jp(rng)}が見つかりません", vbExclamation')
-            lines.append("    End If")
-        elif r < 0.5:
-            lines.append(f"    Set rs = gcnDb.Execute(sSql)   ' {jp(rng, 1)}")
+        elif r < 0.38:
+            lines.append(f'{pad}sSql = "SELECT {jp(rng, 1)}, {jp(rng, 1)} FROM {jp(rng, 1)}" & _')
+            lines.append(f'{pad}       " WHERE ID = " & CStr(lId)')
+        elif r < 0.44 and depth < 4:
+            lines.append(f"{pad}If lId > {rng.randint(0, 999)} Then")
+            depth += 1
+        elif r < 0.5 and depth > 1:
+            depth -= 1
+            lines.append("    " * depth + "End If")
+        elif r < 0.52:
+            lines.append(f'{pad}MsgBox "{jp(rng)}が見つかりません", vbExclamation')
         else:
-            lines.append(f"    m{jp(rng, 1)}Count = m{jp(rng, 1)}Count + {rng.randint(1, 9)}")
+            lines.append(pad + statement(rng))
+    while depth > 1:
+        depth -= 1
+        lines.append("    " * depth + "End If")
     if kind == "Function":
         lines.append(f"    {name} = True")
     lines.append(f"End {kind}")
@@ -73,7 +107,7 @@ def form(rng, name, size):
              "   BeginProperty Font ", '      Name            =   "ＭＳ Ｐゴシック"',
              "      Size            =   9", "      Charset         =   128",
              "   EndProperty", "   StartUpPosition =   3  'Windows の既定値"]
-    for i in range(rng.randint(5, 40)):
+    for i in range(rng.randint(2, 14)):
         ctl, pre = rng.choice(CONTROLS)
         lines += [f"   Begin VB.{ctl} {pre}{jp(rng, 1)}{i} "]
         if ctl in ("CommandButton", "Label", "CheckBox"):

@@ -33,6 +33,13 @@ bool AnsiHolds(std::wstring_view text) {
 bool IsLeadByte(unsigned char byte) {
     return Table().IsLead(byte);
 }
+std::array<bool, 256> LeadBytes() {
+    const detail::CodePageTable& table = Table();
+    std::array<bool, 256> lead{};
+    for (int b = 0; b < 256; ++b)
+        lead[static_cast<std::size_t>(b)] = table.IsLead(static_cast<unsigned char>(b));
+    return lead;
+}
 bool AnsiPairs(unsigned char lead, unsigned char next) {
     return Table().Pairs(lead, next);
 }

@@ -4,6 +4,7 @@
 // file system as Windows would find them (see posix/posix_path.cpp).
 #pragma once
 
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -30,6 +31,8 @@ std::string EncodeAnsi(std::wstring_view text);
 bool AnsiHolds(std::wstring_view text);
 // True when the byte starts a two-byte character of the ANSI code page.
 bool IsLeadByte(unsigned char byte);
+// IsLeadByte of every byte at once, for a reader that asks of each byte.
+std::array<bool, 256> LeadBytes();
 // True when DecodeAnsi takes `lead` and the byte `next` after it as one unit: a defined
 // two-byte character, or an undefined pair whose second byte is 0x80 or more. (UTF-8 sequences
 // are not pairs here: none of their bytes is below 0x80, so they hide no ASCII character.)

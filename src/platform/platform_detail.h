@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -28,5 +29,10 @@ inline constexpr long kStaleTemporarySeconds = 60;
 inline constexpr int kReadAttempts = 4;
 // The size of the blocks ReadFileBlocks hands over.
 inline constexpr std::size_t kReadBlock = std::size_t{1} << 16;
+// A buffer of kReadBlock bytes left as it comes: the read fills it, and zeroing it for every
+// file read showed in the step count.
+inline std::unique_ptr<char[]> NewReadBlock() {
+    return std::make_unique_for_overwrite<char[]>(kReadBlock);
+}
 
 }  // namespace kinoha::platform::detail

@@ -20,8 +20,14 @@ class TextLines {
         scanner_.Piece(bytes);
     }
     void End() {
-        if (const auto cls = scanner_.End()) sink_(*cls, line_);
+        LineClass cls;
+        if (scanner_.End(cls)) sink_(cls, line_);
         line_.clear();
+    }
+    // A whole line in one piece needs no copy.
+    void Line(std::string_view bytes) {
+        LineClass cls;
+        if (scanner_.Line(bytes, cls)) sink_(cls, bytes);
     }
     CountResult Finish() const { return scanner_.Finish(); }
 

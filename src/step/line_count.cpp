@@ -16,9 +16,23 @@ class Tally {
 
     void Piece(std::string_view bytes) { scanner_.Piece(bytes); }
     void End() {
-        const std::optional<LineClass> cls = scanner_.End();
-        if (!cls) return;
-        switch (*cls) {
+        LineClass cls;
+        if (scanner_.End(cls)) Add(cls);
+    }
+    void Line(std::string_view bytes) {
+        LineClass cls;
+        if (scanner_.Line(bytes, cls)) Add(cls);
+    }
+
+    CountResult Finish(MemberCounts& counts) const {
+        const CountResult result = scanner_.Finish();
+        if (result == CountResult::Counted) counts = c_;
+        return result;
+    }
+
+  private:
+    void Add(LineClass cls) {
+        switch (cls) {
             case LineClass::Screen:
                 ++c_.screen;
                 break;
@@ -36,13 +50,6 @@ class Tally {
         }
     }
 
-    CountResult Finish(MemberCounts& counts) const {
-        const CountResult result = scanner_.Finish();
-        if (result == CountResult::Counted) counts = c_;
-        return result;
-    }
-
-  private:
     line_rules::MemberScanner scanner_;
     MemberCounts c_;
 };

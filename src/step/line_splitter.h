@@ -9,7 +9,8 @@
 namespace kinoha {
 
 // Sink: void Piece(std::string_view bytes) (the next bytes of the current line, never empty)
-// and void End() (the current line is complete).
+// and void End() (the current line is complete); optionally void Line(std::string_view bytes),
+// a whole non-empty line in one piece, instead of Piece and End.
 template <class Sink>
 class LineSplitter {
   public:
@@ -30,6 +31,14 @@ class LineSplitter {
                 cr != nullptr
                     ? static_cast<std::size_t>(static_cast<const char*>(cr) - bytes.data())
                     : bytes.size();
+            if constexpr (requires { sink_.Line(bytes); }) {
+                if (cr != nullptr && !open_ && end > i) {
+                    sink_.Line(bytes.substr(i, end - i));
+                    afterCr_ = true;
+                    i = end + 1;
+                    continue;
+                }
+            }
             if (end > i) {
                 sink_.Piece(bytes.substr(i, end - i));
                 open_ = true;

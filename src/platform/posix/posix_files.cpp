@@ -38,14 +38,14 @@ void SplitLast(const std::wstring& path, std::wstring& folder, std::wstring& nam
 
 bool ReadToEnd(int fd, const std::wstring& path,
                const std::function<bool(std::string_view)>& block) {
-    std::vector<char> buf(detail::kReadBlock);
+    const auto buf = detail::NewReadBlock();
     std::size_t total = 0;
     for (;;) {
-        const ssize_t n = read(fd, buf.data(), buf.size());
+        const ssize_t n = read(fd, buf.get(), detail::kReadBlock);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) return false;
         if (n == 0) return true;
-        if (!block(std::string_view(buf.data(), static_cast<std::size_t>(n)))) return false;
+        if (!block(std::string_view(buf.get(), static_cast<std::size_t>(n)))) return false;
         total += static_cast<std::size_t>(n);
         detail::AfterReadBlock(path, total);
     }
@@ -171,7 +171,8 @@ bool ReadFileBlocks(const std::wstring& path, const std::function<void()>& start
     bool settled = false;
     for (int attempt = 0; ok && !settled && attempt < detail::kReadAttempts; ++attempt) {
         start();
-        ok = lseek(fd, 0, SEEK_SET) == 0 && ReadToEnd(fd, path, block);
+        // A file just opened is at its start; only a second reading goes back.
+        ok = (attempt == 0 || lseek(fd, 0, SEEK_SET) == 0) && ReadToEnd(fd, path, block);
         struct stat after;
         ok = ok && fstat(fd, &after) == 0;
         // A write while the file was read changes its size or its time: read it again.

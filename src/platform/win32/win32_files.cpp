@@ -64,13 +64,14 @@ bool VersionOf(HANDLE h, Version& v) {
 
 bool ReadToEnd(HANDLE h, const std::wstring& path,
                const std::function<bool(std::string_view)>& block) {
-    std::vector<char> buf(detail::kReadBlock);
+    const auto buf = detail::NewReadBlock();
     std::size_t total = 0;
     for (;;) {
         DWORD got = 0;
-        if (!ReadFile(h, buf.data(), static_cast<DWORD>(buf.size()), &got, nullptr)) return false;
+        if (!ReadFile(h, buf.get(), static_cast<DWORD>(detail::kReadBlock), &got, nullptr))
+            return false;
         if (got == 0) return true;
-        if (!block(std::string_view(buf.data(), got))) return false;
+        if (!block(std::string_view(buf.get(), got))) return false;
         total += got;
         detail::AfterReadBlock(path, total);
     }
@@ -171,7 +172,8 @@ bool ReadFileBlocks(const std::wstring& path, const std::function<void()>& start
     for (int attempt = 0; ok && !settled && attempt < detail::kReadAttempts; ++attempt) {
         start();
         LARGE_INTEGER origin{};
-        ok = SetFilePointerEx(h.get(), origin, nullptr, FILE_BEGIN) &&
+        // A file just opened is at its start; only a second reading goes back.
+        ok = (attempt == 0 || SetFilePointerEx(h.get(), origin, nullptr, FILE_BEGIN)) &&
              ReadToEnd(h.get(), path, block);
         Version after;
         ok = ok && VersionOf(h.get(), after);
