@@ -67,6 +67,10 @@ std::optional<Hotkey> ParseHotkey(std::wstring_view text) {
         if (h.key == 0) return std::nullopt;
     }
     if (h.key == 0 || !(h.ctrl || h.alt || h.win)) return std::nullopt;
+    // Keys the system owns: Alt+F4 closes the window in front; Win with a letter or a digit
+    // (and Shift) locks the screen, opens Explorer, starts a taskbar program and more.
+    if (h.alt && !h.ctrl && !h.shift && !h.win && h.key == 0x73) return std::nullopt;
+    if (h.win && !h.ctrl && !h.alt && h.key < 0x70) return std::nullopt;
     return h;
 }
 

@@ -17,6 +17,26 @@ std::wstring NameOf(std::wstring_view path) {
     return std::wstring(path.substr(static_cast<std::size_t>(LastBackslash(path))));
 }
 
+std::wstring HostOf(std::wstring_view path) {
+    std::wstring_view rest;
+    if (path.size() > 8 &&
+        (path.substr(0, 8) == L"\\\\?\\UNC\\" || path.substr(0, 8) == L"\\\\?\\unc\\")) {
+        rest = path.substr(8);
+    } else if (path.size() > 2 && (path[0] == L'\\' || path[0] == L'/') &&
+               (path[1] == L'\\' || path[1] == L'/') && path.substr(0, 4) != L"\\\\?\\" &&
+               path.substr(0, 4) != L"\\\\.\\") {
+        rest = path.substr(2);
+    } else {
+        return {};
+    }
+    return UpperAscii(rest.substr(0, rest.find_first_of(L"\\/")));
+}
+
+bool NamesOtherHost(std::wstring_view path, std::wstring_view home) {
+    const std::wstring host = HostOf(path);
+    return !host.empty() && host != HostOf(home);
+}
+
 bool HasExtension(std::wstring_view path, std::wstring_view upperExt) {
     const auto name = path.substr(static_cast<std::size_t>(LastBackslash(path)));
     return name.size() >= upperExt.size() &&

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <ctime>
 #include <limits>
 #include <optional>
 #include <string_view>
@@ -129,7 +130,10 @@ const Tag kTags[] = {
      },
      [] { gRecent.clear(); },
      [](const std::wstring& t, std::vector<std::wstring>& l) {
-         for (const auto& path : gRecent) l.push_back(t + path);
+         // A line break in a path would write a line of its own (any tag) into the file.
+         for (const auto& path : gRecent) {
+             if (!HasControlCharacter(path)) l.push_back(t + path);
+         }
      },
      true},
 };
@@ -189,6 +193,28 @@ bool IsSettingsFile(const std::wstring& path) {
     });
 }
 
+// The names Kinoha gives its settings files: the Windows version's name (every version's
+// names "Windows"), or "Kinoha.ini" where it has none. Any other ".ini" beside the program is
+// not Kinoha's and never taken over.
+bool IsVersionSettingsName(const std::wstring& name) {
+    std::wstring folded;
+    for (const wchar_t c : name)
+        folded += (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c + 32) : c;
+    return folded == L"kinoha.ini" || folded.find(L"windows") != std::wstring::npos;
+}
+
+// The local time now, with ten minutes for a file server whose clock is a little ahead.
+platform::LocalDateTime LocalNowPlusSkew() {
+    const std::time_t later = std::time(nullptr) + 10 * 60;
+    platform::LocalDateTime t;
+    if (const std::tm* tm = std::localtime(&later)) {
+        t = {tm->tm_year + 1900, tm->tm_mon + 1, tm->tm_mday, tm->tm_hour, tm->tm_min, tm->tm_sec};
+    } else {
+        t.year = 9999;  // no clock: no file is in the future
+    }
+    return t;
+}
+
 std::wstring JoinDir(const std::wstring& directory, const std::wstring& name) {
     if (!directory.empty() && (directory.back() == L'\\' || directory.back() == L'/'))
         return directory + name;
@@ -204,14 +230,19 @@ std::wstring OtherVersionSettingsFile() {
     const auto key = [](const platform::LocalDateTime& t) {
         return std::tie(t.year, t.month, t.day, t.hour, t.minute, t.second);
     };
+    const platform::LocalDateTime now = LocalNowPlusSkew();
     for (const auto& folder : folders) {
         if (folder.empty()) continue;  // no settings path decided
         std::vector<platform::DirEntry> entries;
         platform::FindEntries(folder, L"*.ini", entries);
         for (const auto& e : entries) {
+            if (!IsVersionSettingsName(e.name)) continue;
             const std::wstring path = folder + L"\\" + e.name;
             platform::LocalDateTime time;
             if (!e.isOrdinaryFile || !platform::FileModifiedLocal(path, time)) continue;
+            // A file dated after now was not written by an earlier start: planted, or from a
+            // clock gone wrong.
+            if (key(time) > key(now)) continue;
             if (!newest.empty() && key(time) <= key(newestTime)) continue;
             if (!IsSettingsFile(path)) continue;
             newest = path;

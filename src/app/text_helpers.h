@@ -52,6 +52,12 @@ bool HasExtension(std::wstring_view path, std::wstring_view upperExt);
 // The path with its name's extension (from the name's last ".") replaced by `suffix`; a name
 // without one gets `suffix` appended.
 std::wstring ReplaceExtension(std::wstring_view path, std::wstring_view suffix);
+// The host a UNC path names (\\host\share\... or \\?\UNC\host\...), upper-cased; empty for
+// any other path.
+std::wstring HostOf(std::wstring_view path);
+// Whether `path` names a host other than `home`'s (the project directory's): looking at it,
+// even for its icon, would connect to that host and offer it the user's credentials.
+bool NamesOtherHost(std::wstring_view path, std::wstring_view home);
 // A path read from a file, as a full path: an absolute value (a drive letter with "\" or "/"
 // after the colon, or a UNC path) as it is, any other joined to `folder` with "\"; "..\" steps
 // applied either way.

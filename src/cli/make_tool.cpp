@@ -210,7 +210,10 @@ using Shows = std::function<bool(const std::wstring&)>;
 
 // A Japanese text with its stable code in front when the console cannot show it.
 std::wstring Legible(const std::wstring& text, const std::wstring& code, const Shows& shows) {
-    return code.empty() || shows(text) ? text : L"[" + code + L"] " + text;
+    // VB's log lines come as VB wrote them: a NUL or an escape sequence must not reach the
+    // terminal as such.
+    const std::wstring safe = EscapeControls(text);
+    return code.empty() || shows(safe) ? safe : L"[" + code + L"] " + safe;
 }
 
 // The order lines: each entry with what it comes after, and in a dry run its state and reason.
@@ -245,10 +248,22 @@ std::optional<int> Select(const Options& o, const ToolWriter& err,
         err(L"kinoha-make: " + ToolPathMessage(problem, bad) + L"\n");
         return kMakeUsage;
     }
-    entries = WithoutExcluded(rows, o.exclusions);
+    std::size_t repeats = 0;
+    entries = EachOnce(WithoutExcluded(rows, o.exclusions), repeats);
     if (entries.empty()) {
         err(L"kinoha-make: no project to compile\n");
         return kMakeFailed;
+    }
+    if (repeats > 0)
+        err(L"kinoha-make: " + std::to_wstring(repeats) +
+            L" repeats of entries already listed were skipped; each entry is compiled once\n");
+    // A report written over a project or group file given would destroy it.
+    for (const std::wstring* report : {&o.junit, &o.json}) {
+        if (report->empty() || *report == L"-") continue;
+        if (AmongPaths(platform::AbsolutePath(*report), rows)) {
+            err(L"kinoha-make: " + *report + L": the report would replace an input file\n");
+            return kMakeUsage;
+        }
     }
     const std::wstring here = platform::AbsolutePath(L".");
     for (const auto& entry : entries) shown.push_back(ShownPath(entry, here));
@@ -295,6 +310,9 @@ void PrintSchedule(const MakePlan& plan, const std::vector<std::wstring>& shown,
     streams.out(text);
 }
 
+int WriteReports(const std::vector<CompiledEntry>& results, const Options& o,
+                 const std::wstring& vb, const ToolStreams& streams, int status);
+
 int DryRun(const MakePlan& plan, const std::vector<std::wstring>& shown, const Options& o,
            const ToolStreams& streams) {
     const std::vector<MakeState> states = plan.Forecast();
@@ -305,7 +323,16 @@ int DryRun(const MakePlan& plan, const std::vector<std::wstring>& shown, const O
     streams.out(std::to_wstring(stale) + L" out of date, " +
                 std::to_wstring(states.size() - stale) +
                 L" up to date (dry run: nothing compiled)\n");
-    return kMakeBuilt;
+    // The reports asked for, of the plan: every entry not run, with what a run would do.
+    std::vector<CompiledEntry> results;
+    for (const std::size_t i : plan.Order()) {
+        CompiledEntry e{shown[i], {}};
+        e.outcome.result = CompileResult::NotRun;
+        e.outcome.reason = L"dry run: " + ReasonText(states[i]);
+        e.outcome.reasonCode = states[i].code;
+        results.push_back(std::move(e));
+    }
+    return WriteReports(results, o, {}, streams, kMakeBuilt);
 }
 
 // "[2] " before the lines of slot 2 when several compile at once.
@@ -401,7 +428,13 @@ int Report(const std::vector<CompiledEntry>& results, const RunTimes& times, con
     streams.out(summary + L" in " + Seconds(times.wall) + L" (compiles " + Seconds(times.compiles) +
                 L")\n");
 
-    int status = counts.failed + counts.notRun > 0 ? kMakeFailed : kMakeBuilt;
+    return WriteReports(results, o, vb, streams,
+                        counts.failed + counts.notRun > 0 ? kMakeFailed : kMakeBuilt);
+}
+
+// The JUnit and JSON reports asked for; `status`, or a failure when one cannot be written.
+int WriteReports(const std::vector<CompiledEntry>& results, const Options& o,
+                 const std::wstring& vb, const ToolStreams& streams, int status) {
     if (!o.junit.empty() && !WriteReport(o.junit, JUnitReport(results, L"kinoha-make"))) {
         streams.err(L"kinoha-make: " + o.junit + L": the JUnit report cannot be written\n");
         status = kMakeFailed;

@@ -142,23 +142,6 @@ void ToolProjects(const std::vector<std::wstring>& rows,
     out = WithoutExcluded(listed, exclusions);
 }
 
-// Each project once, where it is first reached (paths compared as Windows compares them).
-std::vector<std::wstring> Once(const std::vector<std::wstring>& projects, std::size_t& repeats) {
-    std::vector<std::wstring> out;
-    std::set<std::wstring> seen;
-    repeats = 0;
-    for (const auto& p : projects) {
-        std::wstring key;
-        for (const wchar_t c : p) key += platform::FoldCase(c);
-        if (seen.insert(key).second) {
-            out.push_back(p);
-        } else {
-            ++repeats;
-        }
-    }
-    return out;
-}
-
 // Counts one project for the summary; `lstStep` receives its report lines.
 ProjectStep CountOne(const std::wstring& project, const ToolOptions& o, StepWorkers& workers,
                      std::vector<std::wstring>& lstStep) {
@@ -329,7 +312,7 @@ int RunStepTool(const std::vector<std::wstring>& args, const ToolStreams& stream
     if (!CollectRows(o.paths, messages, rows, run.unreadableDirectories)) return kExitUsage;
     std::vector<std::wstring> listed;
     ToolProjects(rows, o.exclusions, listed);
-    const std::vector<std::wstring> projects = Once(listed, run.repeatsSkipped);
+    const std::vector<std::wstring> projects = EachOnce(listed, run.repeatsSkipped);
 
     const std::wstring here = platform::AbsolutePath(L".");
     for (const auto& dir : run.unreadableDirectories) {

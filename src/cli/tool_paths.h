@@ -2,6 +2,7 @@
 // for group and project files as the catalogue is.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,11 @@ enum class ToolPathProblem { None, Missing, NotProject };
 ToolPathProblem ExpandToolPaths(const std::vector<std::wstring>& given,
                                 std::vector<std::wstring>& rows, std::wstring& bad,
                                 std::vector<std::wstring>* unreadable = nullptr);
+// Each path once, where it is first reached (compared as Windows compares paths); `repeats`
+// counts the others.
+std::vector<std::wstring> EachOnce(const std::vector<std::wstring>& paths, std::size_t& repeats);
+// Whether `path` names the same file as one of `paths` (compared as Windows compares paths).
+bool AmongPaths(const std::wstring& path, const std::vector<std::wstring>& paths);
 // The message for a problem: "PATH: no such file or directory" and the like.
 std::wstring ToolPathMessage(ToolPathProblem problem, const std::wstring& bad);
 

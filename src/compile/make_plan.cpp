@@ -18,6 +18,7 @@ namespace {
 
 constexpr std::size_t kNotSelected = static_cast<std::size_t>(-1);
 constexpr wchar_t kNoOutput[] = L"出力なし";
+constexpr wchar_t kOtherHost[] = L"別のホストのファイルのため未確認";
 constexpr wchar_t kUpToDate[] = L"最新";
 
 template <class T>
@@ -312,8 +313,11 @@ CompileTarget MakePlan::Target(std::size_t i) const {
     return t;
 }
 
-MakeState MakePlan::StateNow(std::size_t i) const {
+MakeState MakePlan::StateNow(std::size_t i, bool elsewhere) const {
     const Entry& e = entries_[i];
+    const auto away = [&](const std::wstring& path) {
+        return !elsewhere && NamesOtherHost(path, e.path);
+    };
     if (e.projects.empty()) return {false, L"プロジェクトがありません", {}, L"no-project"};
     const bool group = HasExtension(e.path, L".VBG");
     for (std::size_t k = 0; k < e.projects.size(); ++k) {
@@ -323,11 +327,17 @@ MakeState MakePlan::StateNow(std::size_t i) const {
             return {false, prefix + L"プロジェクトファイルを読めません", {}, L"project-unreadable"};
         if (p.output.empty())
             return {false, prefix + L"出力ファイル名がありません", {}, L"no-output-name"};
+        if (away(p.output)) return {false, prefix + kOtherHost, p.output, L"other-host"};
         const auto output = Stamp(p.output);
         if (!output) return {false, prefix + kNoOutput, {}, L"no-output"};
         std::uint64_t newest = *output;
         const std::wstring* newestPath = nullptr;
+        const std::wstring* awayPath = nullptr;
         const auto consider = [&](const std::wstring& path, bool named) -> bool {
+            if (away(path)) {
+                awayPath = &path;
+                return true;
+            }
             const auto s = Stamp(path);
             if (!s) return !named;
             // Only a strictly newer file counts, as make has it: file times are as coarse as
@@ -351,6 +361,7 @@ MakeState MakePlan::StateNow(std::size_t i) const {
                 return {false, prefix + L"ファイル無し", out, L"missing-member"};
         }
         if (newestPath != nullptr) return {false, prefix + L"更新", *newestPath, L"input-newer"};
+        if (awayPath != nullptr) return {false, prefix + kOtherHost, *awayPath, L"other-host"};
     }
     return {true, kUpToDate, {}, L"up-to-date"};
 }
@@ -358,7 +369,7 @@ MakeState MakePlan::StateNow(std::size_t i) const {
 std::vector<MakeState> MakePlan::Forecast() const {
     std::vector<MakeState> states;
     states.reserve(entries_.size());
-    for (std::size_t i = 0; i < entries_.size(); ++i) states.push_back(StateNow(i));
+    for (std::size_t i = 0; i < entries_.size(); ++i) states.push_back(StateNow(i, false));
     for (const std::size_t i : order_) {
         if (!states[i].upToDate) continue;
         for (const std::size_t j : entries_[i].after) {

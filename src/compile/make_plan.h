@@ -68,7 +68,9 @@ class MakePlan {
     CompileTarget Target(std::size_t i) const;
 
     // The entry's state from its files as they are now.
-    MakeState StateNow(std::size_t i) const;
+    // `elsewhere`: whether files on a host other than the entry's own are looked at (a dry run
+    // leaves them alone: asking a host a project file names offers it the user's credentials).
+    MakeState StateNow(std::size_t i, bool elsewhere = true) const;
     // Every entry's state as a run would find it, in entry order: an entry that is up to date
     // but comes after one that is not will be compiled after it.
     std::vector<MakeState> Forecast() const;

@@ -158,13 +158,22 @@ TEST_F(Settings, HotkeyAndRecentProjectsHaveTagsOfTheirOwn) {
     gIniPath = dir_ / L"Windows 98.ini";
     LoadSettings();
     EXPECT_EQ(gRecent, recent);
+    // A path with a line break is not written: it would add a line of any tag to the file.
+    NoteRecentProject(L"D:\\x.vbp\r\n[VBMAIN]\\\\evil\\VB6.EXE");
+    SaveSettings();
+    EXPECT_EQ(test::ReadFile(gIniPath).find("evil"), std::string::npos);
     EXPECT_EQ(HotkeyText(gHotkey), L"Alt+Shift+F12");
 }
 
 TEST(Hotkey, TextsThatAreKeyCombinations) {
     EXPECT_EQ(HotkeyText(*ParseHotkey(L"ctrl+alt+k")), L"Ctrl+Alt+K");
-    EXPECT_EQ(HotkeyText(*ParseHotkey(L"Win+Shift+7")), L"Shift+Win+7");
+    EXPECT_EQ(HotkeyText(*ParseHotkey(L"Win+Shift+ctrl+7")), L"Ctrl+Shift+Win+7");
     EXPECT_EQ(HotkeyText(*ParseHotkey(L"Ctrl+F24")), L"Ctrl+F24");
+    // Keys the system owns are no hotkey of Kinoha's.
+    for (const auto* owned : {L"Alt+F4", L"Win+L", L"Win+Shift+3", L"Win+E"})
+        EXPECT_FALSE(ParseHotkey(owned)) << owned;
+    EXPECT_TRUE(ParseHotkey(L"Ctrl+Win+L") && ParseHotkey(L"Win+F9") &&
+                ParseHotkey(L"Alt+Shift+F4"));
     for (const wchar_t* bad :
          {L"", L"K", L"Shift+K", L"Ctrl+Alt", L"Ctrl+K+Alt", L"Ctrl+Ctrl+K", L"Ctrl+KK",
           L"Ctrl+F25", L"Ctrl+F0", L"Ctrl+F01", L"Ctrl++K", L"Ctrl+Ｋ"}) {

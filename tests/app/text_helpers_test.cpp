@@ -63,6 +63,19 @@ TEST(FileExists, LooksUpTheProgramOfACommandLine) {
     EXPECT_FALSE(FileExists(L""));
 }
 
+TEST(NamesOtherHost, AUncPathOfAnotherHostThanTheProjectDirectorys) {
+    EXPECT_EQ(HostOf(L"\\\\Srv\\share\\a.exe"), L"SRV");
+    EXPECT_EQ(HostOf(L"\\\\?\\UNC\\srv\\share"), L"SRV");
+    EXPECT_EQ(HostOf(L"//srv/share"), L"SRV");
+    for (const wchar_t* local :
+         {L"C:\\a.exe", L"\\\\?\\C:\\a.exe", L"\\\\.\\pipe\\x", L"a.exe", L"\\a"})
+        EXPECT_EQ(HostOf(local), L"") << local;
+    EXPECT_TRUE(NamesOtherHost(L"\\\\attacker\\s\\a.exe", L"D:\\src"));
+    EXPECT_TRUE(NamesOtherHost(L"\\\\attacker\\s\\a.exe", L"\\\\files\\src"));
+    EXPECT_FALSE(NamesOtherHost(L"\\\\FILES\\bin\\a.exe", L"\\\\files\\src"));
+    EXPECT_FALSE(NamesOtherHost(L"D:\\bin\\a.exe", L"\\\\files\\src"));
+}
+
 TEST(UpperAscii, KeepsPositions) {
     EXPECT_EQ(FindUpper(L"C:\\作業\\a.vbp", L".VBP"), 8);
     EXPECT_EQ(FindUpper(L"C:\\Work.vbp.old\\p.vbp", L".VBP"), 8);

@@ -64,7 +64,7 @@ class MakeToolTest : public ::testing::Test {
 TEST_F(MakeToolTest, StopsAtTheFirstFailureUnlessToldToKeepGoingAndReportsEveryEntry) {
     fake.modes[L"B.vbp"] = {true, 1, true,
                             "Compile Error in File 'B.bas', Line 3 : Sub or Function not defined"
-                            "\r\nBuild of 'B.exe' failed.\r\n",
+                            "\x1b]0;title\x07\r\nBuild of 'B.exe' failed.\r\n",
                             false};
     const std::wstring junit = dir / L"out\\junit.xml";
     Run r = Make(
@@ -76,6 +76,8 @@ TEST_F(MakeToolTest, StopsAtTheFirstFailureUnlessToldToKeepGoingAndReportsEveryE
     EXPECT_TRUE(Has(r.err, L"ok       ")) << test::Utf8(r.err);
     EXPECT_TRUE(Has(r.err, L"FAILED   "));
     EXPECT_TRUE(Has(r.err, L"\n         Compile Error in File 'B.bas', Line 3 : Sub or Function"));
+    // VB's line reaches the terminal with its control characters escaped.
+    EXPECT_TRUE(Has(r.err, L"not defined\\x1B]0;title\\x07\n")) << test::Utf8(r.err);
     EXPECT_TRUE(Has(r.err, L"1 built, 1 failed, 1 not run"));
     const std::string xml = test::ReadFile(junit);
     EXPECT_NE(xml.find("tests=\"3\" failures=\"1\" errors=\"0\" skipped=\"1\""), std::string::npos);
@@ -189,6 +191,23 @@ TEST_F(MakeToolTest, OrdersByReferencesDryRunsWithoutVbAndCompilesOnlyWhatChange
     EXPECT_TRUE(Has(r.out, L"3. out of date  " + shown(L"A\\A.vbp") + L"  出力なし  (after " +
                                shown(L"C\\C.vbp") + L")\n"));
     EXPECT_TRUE(Has(r.out, L"3 out of date, 0 up to date (dry run"));
+    // Its reports are those of the plan (every entry not run, with its reason), and an entry
+    // named three ways is one entry.
+    const std::wstring xml = dir / L"dry.xml";
+    r = Make({L"--dry-run", L"--junit", xml, L"--json", L"-", dir / L"B\\B.vbp",
+              dir / L"B\\..\\B\\b.vbp", dir.path()});
+    EXPECT_EQ(r.status, kMakeBuilt) << test::Utf8(r.err);
+    EXPECT_TRUE(Has(r.err, L"2 repeats of entries already listed were skipped"))
+        << test::Utf8(r.err);
+    EXPECT_NE(test::ReadFile(xml).find("tests=\"3\" failures=\"0\" errors=\"0\" skipped=\"3\""),
+              std::string::npos);
+    EXPECT_NE(r.bytes.find("\"reason\": \"dry run: "), std::string::npos) << r.bytes;
+    // A report path that is one of the inputs is refused before anything is written.
+    const std::string before = test::ReadFile(dir / L"A\\A.vbp");
+    r = Make({L"--dry-run", L"--junit", dir / L"A\\A.vbp", dir / L"A\\A.vbp"});
+    EXPECT_EQ(r.status, kMakeUsage);
+    EXPECT_TRUE(Has(r.err, L"the report would replace an input file"));
+    EXPECT_EQ(test::ReadFile(dir / L"A\\A.vbp"), before);
     // With jobs, the schedule: C (A waits on it) and B together (never built: 1 s each), then A.
     r = Make({L"--dry-run", L"-j", L"2", dir.path()});
     EXPECT_TRUE(Has(r.out, L"schedule (2 at once):\n  wave 1 at 0.0 s:\n    [1] " +

@@ -85,6 +85,13 @@ TEST_F(MakePlanTest, AProjectIsUpToDateOnlyWhenItsOutputIsNewerThanEachOfItsInpu
     EXPECT_EQ(state().Text(), L"ファイル無し：" + dir_ / L"App\\M.bas");
     test::RemovePath(Output(L"App.exe"));
     EXPECT_EQ(state().reason, L"出力なし");
+
+    // A forecast (the dry run) does not look at a file on another host that a project names.
+    const std::wstring away =
+        Project(L"Away", "Away.exe", "Module=M; \\\\elsewhere\\share\\M.bas\r\n");
+    Write(Output(L"Away.exe"), 0);
+    EXPECT_EQ(MakePlan({away}, {away}).Forecast()[0].code, L"other-host");
+    EXPECT_EQ(MakePlan({away}, {away}).StateNow(0).code, L"missing-member");  // a run looks
 }
 
 TEST_F(MakePlanTest, EntriesComeAfterTheProjectsWhoseOutputsTheyReferenceOtherwiseInListOrder) {

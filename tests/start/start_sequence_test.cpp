@@ -89,11 +89,16 @@ TEST_F(StartSequence, AKnownSetupAsksNothing) {
 }
 
 // The file is named after the Windows version, so an upgrade finds none of its own.
-TEST_F(StartSequence, AnUpgradeStartsFromTheNewestOtherVersionFileAndSaysSoOnce) {
+TEST_F(StartSequence,
+       AnUpgradeStartsFromTheNewestOtherVersionFileOfKinohasNamesNotFromTheFutureAndSaysSoOnce) {
     test::WriteFile(dir_ / L"Windows 98.ini", "[VBMAIN]C:\\old\\VB5.EXE\r\n[DIR   ]D:\\old\r\n");
     test::WriteFile(dir_ / L"Microsoft Windows XP.ini",
                     "[VBMAIN]C:\\VB98\\VB6.EXE\r\n[DIR   ]D:\\src\r\n[JYOGAI]old\r\n");
     test::WriteFile(dir_ / L"desktop.ini", "[.ShellClassInfo]\r\n");  // newest, no settings
+    // Newer still, but no name Kinoha gives, or dated after now: planted, never taken over.
+    test::WriteFile(dir_ / L"evil.ini", "[VBMAIN]\\\\evil\\share\\VB6.EXE\r\n");
+    test::WriteFile(dir_ / L"Windows 12.ini", "[VBMAIN]\\\\evil\\share\\VB6.EXE\r\n");
+    test::SetModifiedAgo(dir_ / L"Windows 12.ini", -86400);
     test::SetModifiedAgo(dir_ / L"Windows 98.ini", 7200);
     test::SetModifiedAgo(dir_ / L"Microsoft Windows XP.ini", 3600);
     EXPECT_TRUE(SettingsFileExists());  // no first-run splash either

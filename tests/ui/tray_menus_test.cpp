@@ -34,10 +34,13 @@ int RedPixels(HDC dc, int size) {
 TEST(ExeMenuPictures, AnExistingExecutableGetsItsIconAMissingOneTheQuestionMark) {
     test::TempDir dir;
     ExeMenuPictures pictures;
-    pictures.Load({ThisProgram(), dir / L"bin\\NotYet.exe"}, 96);
+    // On a host other than the project directory's, the executable is not looked at.
+    pictures.Load({ThisProgram(), dir / L"bin\\NotYet.exe", L"\\\\elsewhere\\share\\App.exe"},
+                  L"\\\\fileserver\\src", 96);
     EXPECT_EQ(pictures.Size(), 16);
     EXPECT_TRUE(pictures.HasIcon(0));
     EXPECT_FALSE(pictures.HasIcon(1));
+    EXPECT_FALSE(pictures.HasIcon(2));
 
     HDC screen = GetDC(nullptr);
     HDC dc = CreateCompatibleDC(screen);
@@ -49,6 +52,11 @@ TEST(ExeMenuPictures, AnExistingExecutableGetsItsIconAMissingOneTheQuestionMark)
     EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 255));  // the menu's own text colour is kept
     EXPECT_GT(RedPixels(dc, 16), 5);              // a red question mark
     EXPECT_EQ(GetPixel(dc, 0, 0), RGB(0, 0, 0));  // on black
+    const RECT all{0, 0, 16, 16};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    pictures.Draw(2, dc, box);
+    EXPECT_EQ(RedPixels(dc, 16), 0);  // no question mark: a grey frame
+    EXPECT_EQ(GetPixel(dc, 0, 0), GetSysColor(COLOR_GRAYTEXT));
     SelectObject(dc, old);
     DeleteObject(bitmap);
     DeleteDC(dc);
@@ -57,7 +65,7 @@ TEST(ExeMenuPictures, AnExistingExecutableGetsItsIconAMissingOneTheQuestionMark)
 
 TEST(ExeMenuPictures, TheSizeFollowsTheDpi) {
     ExeMenuPictures pictures;
-    pictures.Load({ThisProgram()}, 144);
+    pictures.Load({ThisProgram()}, L"", 144);
     EXPECT_EQ(pictures.Size(), ui::MetricForDpi(SM_CXSMICON, 144));
     EXPECT_TRUE(pictures.HasIcon(0));
 }

@@ -3,18 +3,22 @@
 
 #include <shellapi.h>
 
+#include "app/text_helpers.h"
 #include "platform/platform.h"
 
 namespace kinoha::ui {
 
-void ExeMenuPictures::Load(const std::vector<std::wstring>& paths, UINT dpi) {
+void ExeMenuPictures::Load(const std::vector<std::wstring>& paths, const std::wstring& home,
+                           UINT dpi) {
     Clear();
     size_ = MetricForDpi(SM_CXSMICON, dpi);
     if (size_ <= 0) size_ = 16;
     for (const auto& path : paths) {
         HICON icon = nullptr;
+        const bool elsewhere = NamesOtherHost(path, home);
+        elsewhere_.push_back(elsewhere);
         // The shell has no icon for a file that is not there (not compiled yet).
-        if (platform::LookupFile(path)) {
+        if (!elsewhere && platform::LookupFile(path)) {
             SHFILEINFOW info{};
             // Above 16 pixels the large icon scaled down looks better than the small one blown up.
             const UINT flags = SHGFI_ICON | (size_ > 16 ? SHGFI_LARGEICON : SHGFI_SMALLICON);
@@ -29,12 +33,15 @@ void ExeMenuPictures::Clear() {
         if (icon != nullptr) DestroyIcon(icon);
     }
     icons_.clear();
+    elsewhere_.clear();
 }
 
 void ExeMenuPictures::Draw(std::size_t i, HDC dc, const RECT& box) const {
     const RECT square{box.left, box.top, box.left + size_, box.top + size_};
     if (HasIcon(i)) {
         DrawIconEx(dc, square.left, square.top, icons_[i], size_, size_, 0, nullptr, DI_NORMAL);
+    } else if (i < elsewhere_.size() && elsewhere_[i]) {
+        FrameRect(dc, &square, GetSysColorBrush(COLOR_GRAYTEXT));
     } else {
         DrawQuestionMark(dc, square);
     }

@@ -1,5 +1,7 @@
 // The pictures of the executables menu: the file's small shell icon, or a question mark for an
-// executable that does not exist yet, at the size the window's DPI asks for.
+// executable that does not exist yet, at the size the window's DPI asks for. An executable on
+// a host other than the project directory's is not looked at (a grey frame): drawing a menu
+// must not connect to a host a project file names.
 #pragma once
 
 #include <windows.h>
@@ -12,8 +14,9 @@ namespace kinoha::ui {
 class ExeMenuPictures {
   public:
     ~ExeMenuPictures() { Clear(); }
-    // Fetches the pictures for the executables' paths (one per menu entry, in order).
-    void Load(const std::vector<std::wstring>& paths, UINT dpi);
+    // Fetches the pictures for the executables' paths (one per menu entry, in order); `home`
+    // is the project directory.
+    void Load(const std::vector<std::wstring>& paths, const std::wstring& home, UINT dpi);
     void Clear();
     // Draws picture i into the rectangle (the question mark when it has none).
     void Draw(std::size_t i, HDC dc, const RECT& box) const;
@@ -23,6 +26,7 @@ class ExeMenuPictures {
 
   private:
     std::vector<HICON> icons_;
+    std::vector<bool> elsewhere_;  // on another host: not looked at
     int size_ = 16;
 };
 

@@ -88,7 +88,7 @@ class TrayWindow final : public TrayView {
             exeEntries.push_back(i);
             paths.push_back(mnuEXE[i].pictured ? mnuEXE[i].tag : std::wstring());
         }
-        pictures.Load(paths, dpi);
+        pictures.Load(paths, gPrjDir, dpi);
         picturesGeneration = gMenuGeneration;
         picturesDpi = dpi;
     }
