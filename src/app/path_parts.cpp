@@ -57,6 +57,32 @@ bool IsAbsolute(std::wstring_view value) {
     return letter && value[1] == L':' && (value[2] == L'\\' || value[2] == L'/');
 }
 
+std::wstring NormalisedPath(std::wstring_view path) {
+    std::wstring out;
+    out.reserve(path.size());
+    std::size_t i = 0;
+    const auto separator = [&](std::size_t k) { return path[k] == L'\\' || path[k] == L'/'; };
+    if (path.size() >= 2 && separator(0) && separator(1)) {
+        out = L"\\\\";
+        i = 2;
+    }
+    while (i < path.size()) {
+        std::size_t end = i;
+        while (end < path.size() && !separator(end)) ++end;
+        const std::wstring_view step = path.substr(i, end - i);
+        const bool last = end >= path.size();
+        if (step.empty()) {
+            // The separator a rooted path begins with; a doubled one is nothing.
+            if (out.empty() && i == 0) out += L'\\';
+        } else if (step != L".") {
+            out += step;
+            if (!last) out += L'\\';
+        }
+        i = end + 1;
+    }
+    return out;
+}
+
 std::wstring PathFromFolder(std::wstring_view folder, std::wstring_view value) {
     if (IsAbsolute(value)) return ResolvePath(value);
     std::wstring joined(folder);

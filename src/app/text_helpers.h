@@ -58,6 +58,9 @@ std::wstring HostOf(std::wstring_view path);
 // Whether `path` names a host other than `home`'s (the project directory's): looking at it,
 // even for its icon, would connect to that host and offer it the user's credentials.
 bool NamesOtherHost(std::wstring_view path, std::wstring_view home);
+// One spelling of a path for comparing: "/" as "\", a run of separators as one (the two that
+// begin a UNC path kept), and no "." step.
+std::wstring NormalisedPath(std::wstring_view path);
 // A path read from a file, as a full path: an absolute value (a drive letter with "\" or "/"
 // after the colon, or a UNC path) as it is, any other joined to `folder` with "\"; "..\" steps
 // applied either way.

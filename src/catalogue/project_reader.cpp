@@ -68,8 +68,10 @@ void AddReference(ProjectFile& p, const std::wstring& folder, std::wstring_view 
     // project reference is always a path from this project's folder.
     const bool bare =
         byName || (!toProject && target.find_first_of(L"\\/:") == std::wstring_view::npos);
-    if (!bare) r.path = PathFromFolder(folder, target);
-    r.name = NameOf(std::wstring(target));
+    // Spelled with ".\", "/" or doubled separators, a library's path names the plain path's file.
+    if (!bare) r.path = PathFromFolder(folder, NormalisedPath(target));
+    // The name from the path as read, whichever separators it was spelled with.
+    r.name = NameOf(bare ? std::wstring(target) : r.path);
     p.references.push_back(std::move(r));
 }
 
@@ -114,10 +116,11 @@ void ComputeOutput(ProjectFile& p) {
     if (!p.shortPath32 && !p.path32.empty()) p.outputDir = PathFromFolder(folder, p.path32);
     if (p.shortPath32 || p.shortExeName) return;
     const wchar_t* extension = TypeExtension(p.type);
-    const std::wstring file = !p.exeName32.empty() ? p.exeName32
-                              : extension != nullptr && !p.name.empty() && !HasControlCharacter(p.name)
-                                  ? p.name + extension
-                                  : std::wstring();
+    const std::wstring file =
+        !p.exeName32.empty() ? p.exeName32
+        : extension != nullptr && !p.name.empty() && !HasControlCharacter(p.name)
+            ? p.name + extension
+            : std::wstring();
     if (file.empty()) return;
     std::wstring dir;
     if (!p.path32.empty()) {

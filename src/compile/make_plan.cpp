@@ -46,7 +46,7 @@ class Producers {
             found = byProject_.emplace(key, list_.size()).first;
             list_.push_back({project, output, {}, binaryCompatible});
             if (!output.empty()) {
-                byOutput_[PathKey(output)].push_back(found->second);
+                byOutput_[PathKey(NormalisedPath(output))].push_back(found->second);
                 byName_[PathKey(NameOf(output))].push_back(found->second);
             }
         }
@@ -60,7 +60,7 @@ class Producers {
         return it == byProject_.end() ? std::vector<std::size_t>{} : std::vector{it->second};
     }
     std::vector<std::size_t> OfOutput(const std::wstring& path) const {
-        return Find(byOutput_, path);
+        return Find(byOutput_, NormalisedPath(path));
     }
     std::vector<std::size_t> OfName(const std::wstring& name) const { return Find(byName_, name); }
     const Producer& operator[](std::size_t id) const { return list_[id]; }

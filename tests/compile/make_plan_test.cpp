@@ -101,7 +101,7 @@ TEST_F(MakePlanTest, EntriesComeAfterTheProjectsWhoseOutputsTheyReferenceOtherwi
     const std::wstring x =
         Project(L"X", "X.exe", "Reference=*\\G{1}#1.0#0#..\\nowhere\\N.dll#N\r\n");
     const std::wstring ctl =
-        Project(L"Ctl", "Ctl.ocx", "Reference=*\\G{1}#1.0#0#..\\BIN\\lib.DLL#L\r\n");
+        Project(L"Ctl", "Ctl.ocx", "Reference=*\\G{1}#1.0#0#.\\..//BIN\\\\./lib.DLL#L\r\n");
     const std::wstring y = Project(L"Y", "Y.exe");
     const std::wstring lib = Project(L"Lib", "Lib.dll");
     const std::wstring group = dir_ / L"All.vbg";
@@ -113,6 +113,8 @@ TEST_F(MakePlanTest, EntriesComeAfterTheProjectsWhoseOutputsTheyReferenceOtherwi
               (std::vector<std::wstring>{L"X.vbp", L"Y.vbp", L"Lib.vbp", L"Ctl.vbp", L"All.vbg"}));
     ASSERT_EQ(plan.Notes(0).size(), 1u);
     EXPECT_NE(plan.Notes(0)[0].find(L"ファイル名だけで Ctl.vbp の出力"), std::wstring::npos);
+    // The library's path, however spelled (".\\", "/", doubled separators), names its output.
+    EXPECT_TRUE(plan.Notes(2).empty());
     // Before anything is built, everything is stale, and what comes after a stale entry too.
     const auto states = plan.Forecast();
     EXPECT_EQ(states[4].reason, L"出力なし");
