@@ -18,6 +18,7 @@ namespace {
 
 constexpr std::size_t kNotSelected = static_cast<std::size_t>(-1);
 constexpr wchar_t kNoOutput[] = L"出力なし";
+constexpr wchar_t kFuture[] = L"日付が未来のファイル";
 constexpr wchar_t kOtherHost[] = L"別のホストのファイルのため未確認";
 constexpr wchar_t kUpToDate[] = L"最新";
 
@@ -315,6 +316,8 @@ CompileTarget MakePlan::Target(std::size_t i) const {
 
 MakeState MakePlan::StateNow(std::size_t i, bool elsewhere) const {
     const Entry& e = entries_[i];
+    // Two minutes for a file server whose clock is a little ahead.
+    const std::uint64_t future = platform::WriteStampNow(120);
     const auto away = [&](const std::wstring& path) {
         return !elsewhere && NamesOtherHost(path, e.path);
     };
@@ -330,9 +333,13 @@ MakeState MakePlan::StateNow(std::size_t i, bool elsewhere) const {
         if (away(p.output)) return {false, prefix + kOtherHost, p.output, L"other-host"};
         const auto output = Stamp(p.output);
         if (!output) return {false, prefix + kNoOutput, {}, L"no-output"};
+        // A file dated ahead of the clock would make every input look older, or newer, for
+        // as long as the clock takes to catch up: it counts as changed, and is named.
+        if (*output > future) return {false, prefix + kFuture, p.output, L"future-time"};
         std::uint64_t newest = *output;
         const std::wstring* newestPath = nullptr;
         const std::wstring* awayPath = nullptr;
+        const std::wstring* futurePath = nullptr;
         const auto consider = [&](const std::wstring& path, bool named) -> bool {
             if (away(path)) {
                 awayPath = &path;
@@ -340,6 +347,7 @@ MakeState MakePlan::StateNow(std::size_t i, bool elsewhere) const {
             }
             const auto s = Stamp(path);
             if (!s) return !named;
+            if (*s > future && futurePath == nullptr) futurePath = &path;
             // Only a strictly newer file counts, as make has it: file times are as coarse as
             // the clock's tick, and outputs written in one tick (a DLL, then the EXE that uses
             // it) would otherwise never come out up to date.
@@ -360,6 +368,7 @@ MakeState MakePlan::StateNow(std::size_t i, bool elsewhere) const {
             if (!consider(out, true))
                 return {false, prefix + L"ファイル無し", out, L"missing-member"};
         }
+        if (futurePath != nullptr) return {false, prefix + kFuture, *futurePath, L"future-time"};
         if (newestPath != nullptr) return {false, prefix + L"更新", *newestPath, L"input-newer"};
         if (awayPath != nullptr) return {false, prefix + kOtherHost, *awayPath, L"other-host"};
     }

@@ -116,6 +116,9 @@ std::wstring ShortPathName(const std::wstring& path);
 // A stamp of the file's last write, finer than a second (100 ns on Windows, 1 ns elsewhere), to
 // tell whether a file was written between two looks. False when the file does not exist.
 bool FileWriteStamp(const std::wstring& path, std::uint64_t& stamp);
+// The write stamp a file written `secondsAhead` seconds from now would get: a stamp above
+// WriteStampNow() is in the future.
+std::uint64_t WriteStampNow(int secondsAhead = 0);
 // Removes an ordinary file; removes an empty directory. True when it is gone afterwards.
 bool RemoveFile(const std::wstring& path);
 bool RemoveEmptyDirectory(const std::wstring& directory);

@@ -77,6 +77,13 @@ TEST_F(MakePlanTest, AProjectIsUpToDateOnlyWhenItsOutputIsNewerThanEachOfItsInpu
     EXPECT_EQ(state().Text(), L"更新：" + app);
     Write(Output(L"App.exe"), 0);
     EXPECT_TRUE(state().upToDate);
+    // A file dated in the future is a change, named, whether an input or the output.
+    test::SetModifiedAgo(dir_ / L"App\\M.bas", -86400);
+    EXPECT_EQ(state().Text(), L"日付が未来のファイル：" + dir_ / L"App\\M.bas");
+    Write(dir_ / L"App\\M.bas", 100);
+    test::SetModifiedAgo(Output(L"App.exe"), -86400);
+    EXPECT_EQ(state().code, L"future-time");
+    Write(Output(L"App.exe"), 0);
 
     // A missing side file is nothing; a missing member or output makes the project stale.
     test::RemovePath(dir_ / L"App\\frmMain.frx");

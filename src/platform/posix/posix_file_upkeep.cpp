@@ -1,5 +1,6 @@
 // Write stamps and removal of files and folders on POSIX systems.
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 #include "platform/platform.h"
@@ -13,6 +14,13 @@ bool FileWriteStamp(const std::wstring& path, std::uint64_t& stamp) {
     stamp = static_cast<std::uint64_t>(st.st_mtim.tv_sec) * 1'000'000'000u +
             static_cast<std::uint64_t>(st.st_mtim.tv_nsec);
     return true;
+}
+
+std::uint64_t WriteStampNow(int secondsAhead) {
+    struct timespec now;
+    clock_gettime(CLOCK_REALTIME, &now);
+    return static_cast<std::uint64_t>(now.tv_sec + secondsAhead) * 1'000'000'000u +
+           static_cast<std::uint64_t>(now.tv_nsec);
 }
 
 bool RemoveFile(const std::wstring& path) {

@@ -15,6 +15,14 @@ bool FileWriteStamp(const std::wstring& path, std::uint64_t& stamp) {
     return true;
 }
 
+std::uint64_t WriteStampNow(int secondsAhead) {
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    const std::uint64_t stamp =
+        (static_cast<std::uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+    return stamp + static_cast<std::uint64_t>(static_cast<std::int64_t>(secondsAhead) * 10'000'000);
+}
+
 bool RemoveFile(const std::wstring& path) {
     const std::wstring api = win32::ApiPath(path);
     const DWORD attrs = GetFileAttributesW(api.c_str());
