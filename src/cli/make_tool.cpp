@@ -454,6 +454,11 @@ int WriteReports(const std::vector<CompiledEntry>& results, const Options& o,
 
 namespace {
 int Make(const Options& o, const ToolStreams& streams, const ProcessRunner& run) {
+    // The log's path goes to VB in quotes, as the output folder does.
+    if (o.logDir.find(L'"') != std::wstring::npos) {
+        streams.err(L"kinoha-make: --log-dir: a folder name holding \" cannot be given to VB\n");
+        return kMakeUsage;
+    }
     // A dry run starts nothing and needs no VB.
     const std::wstring vb = o.dryRun ? std::wstring() : FindVb(o, streams.err);
     if (!o.dryRun && vb.empty()) return kMakeUsage;

@@ -142,6 +142,18 @@ void ToolProjects(const std::vector<std::wstring>& rows,
     out = WithoutExcluded(listed, exclusions);
 }
 
+// A group file whose CR LF line ends were converted to LF reads as one line, so as no project:
+// said as it is for project and member files.
+void SayLineFeedGroups(const std::vector<std::wstring>& rows, Messages& messages,
+                       const std::wstring& here) {
+    for (const auto& row : rows) {
+        std::string bytes;
+        if (HasExtension(row, L".VBG") && platform::ReadFileBytes(row, bytes) &&
+            HasLineFeedsOnly(bytes))
+            messages.Say(ShownPath(row, here) + L": " + kLineFeedsOnly);
+    }
+}
+
 // Counts one project for the summary; `lstStep` receives its report lines.
 ProjectStep CountOne(const std::wstring& project, const ToolOptions& o, StepWorkers& workers,
                      std::vector<std::wstring>& lstStep) {
@@ -319,6 +331,7 @@ int RunStepTool(const std::vector<std::wstring>& args, const ToolStreams& stream
         messages.Say(ShownPath(dir, here) + L": " + kUnreadableDirectory);
         run.status = kExitNotCounted;
     }
+    SayLineFeedGroups(rows, messages, here);
     if (run.repeatsSkipped > 0)
         messages.Say(std::to_wstring(run.repeatsSkipped) +
                      L" repeats of projects already listed were skipped; each project is counted "

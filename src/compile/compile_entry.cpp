@@ -153,6 +153,11 @@ CompileOutcome CompileEntry(const CompileSettings& settings, const CompileTarget
     if (logPath.empty())
         return finish(Failed(L"ログファイルを置くフォルダを作れないため、コンパイルしません",
                              L"no-log-folder"));
+    // The log's path goes to VB in quotes: a quote in it would hand VB other arguments.
+    if (logPath.find(L'"') != std::wstring::npos)
+        return finish(
+            Failed(L"ログファイルのパスに「\"」が含まれているため、コンパイルしません：" + logPath,
+                   L"quote-in-log"));
     if (!FileExists(vbMain) && !platform::LookupFile(vbMain))
         return finish(Failed(L"ＶＢ本体がありません：" + vbMain, L"no-vb"));
     // The defines reach the command line only as checked constants.

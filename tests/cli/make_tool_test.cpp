@@ -158,6 +158,7 @@ TEST_F(MakeToolTest, UsageErrorsAndAMissingVbAreStatusTwo) {
     EXPECT_EQ(Make({L"--vb", vb, dir / L"missing"}).status, kMakeUsage);
     EXPECT_EQ(Make({L"--vb", vb, L"--frobnicate", dir.path()}).status, kMakeUsage);
     EXPECT_EQ(Make({L"--vb", vb, L""}).status, kMakeUsage);
+    EXPECT_EQ(Make({L"--vb", vb, L"--log-dir", L"x\" /y \"", dir.path()}).status, kMakeUsage);
     for (const wchar_t* jobs : {L"-1", L"x", L"2.5"})
         EXPECT_EQ(Make({L"--vb", vb, L"-j", jobs, dir.path()}).status, kMakeUsage) << jobs;
     EXPECT_EQ(Make({L"--vb", vb, dir.path(), L"--jobs"}).status, kMakeUsage);

@@ -189,6 +189,13 @@ TEST_F(StepToolTest, LineFeedOnlyFilesAreCountedAsVbReadsThemAndWarned) {
     EXPECT_TRUE(Has(member.err, Shown(L"a\\A.vbp") + L": " + Shown(L"a\\MCalc.bas") +
                                     L": the file has line feeds but no carriage return"));
     EXPECT_TRUE(test::PathExists(dir / L"a\\A_Step.csv"));  // the count is kept
+
+    // A group read as one line has no project, and is said to be why.
+    test::WriteFile(dir / L"G.vbg", "VBGROUP 5.0\nStartupProject=a\\A.vbp\n");
+    const ToolRun group = Tool({dir / L"G.vbg"});
+    EXPECT_EQ(group.status, 1);
+    EXPECT_TRUE(Has(group.err, Shown(L"G.vbg") + L": the file has line feeds but no carriage"))
+        << test::Utf8(group.err);
 }
 
 TEST_F(StepToolTest, StdoutPutsALineNamingTheProjectBeforeEachOfSeveralReports) {
