@@ -72,8 +72,18 @@ void ToggleFileNamesOnly(TrayView& view) {
 }
 
 void OpenHelp(TrayView& view) {
+    const std::wstring help = HelpToOpen();
+    // A help that does not open is said, not left to a click that does nothing.
+    if (!platform::LookupFile(help)) {
+        view.ShowMessage(L"ヘルプ", L"ヘルプファイルがありません：" + help,
+                         MessageIcon::Exclamation);
+        return;
+    }
     std::int16_t result = 0;
-    LaunchFile(view.NativeWindow(), HelpToOpen(), result);
+    LaunchFile(view.NativeWindow(), help, result);
+    if (result != 0)
+        view.ShowMessage(L"ヘルプ", L"ヘルプファイルを開けません：" + help,
+                         MessageIcon::Exclamation);
 }
 
 }  // namespace kinoha

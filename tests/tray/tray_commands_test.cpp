@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/globals.h"
+#include "app/help_document.h"
 #include "app/recent_projects.h"
 #include "fake_tray_view.h"
 #include "platform/platform.h"
@@ -93,6 +94,14 @@ TEST_F(TrayCommands, AMissingExecutableIsReported) {
     RunProjectExecutable(project, view_);
     ASSERT_EQ(view_.messages.size(), 3u);
     EXPECT_EQ(view_.messages[2].title, L"起動エラー");
+}
+
+TEST_F(TrayCommands, AHelpFileThatIsNotThereIsSaid) {
+    const std::wstring help = HelpToOpen();
+    if (platform::LookupFile(help)) GTEST_SKIP() << "a help file is beside the tests";
+    OpenHelp(view_);
+    ASSERT_EQ(view_.messages.size(), 1u);
+    EXPECT_EQ(view_.messages[0].text, L"ヘルプファイルがありません：" + help);
 }
 
 TEST_F(TrayCommands, TheFileNamesSwitchFlipsAndRebuildsWithoutASearch) {
