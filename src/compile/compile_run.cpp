@@ -217,9 +217,12 @@ const CompileOutcome* CompileRun::Result(std::size_t row) const {
 
 bool CompileRun::OpenRow(std::size_t row) {
     const CompileOutcome* r = Result(row);
-    if (r == nullptr || r->result != CompileResult::Failed || r->logPath.empty() ||
-        !platform::LookupFile(r->logPath))
+    if (r == nullptr || r->result != CompileResult::Failed || r->logPath.empty()) return false;
+    // A double-click that opens nothing says why.
+    if (!platform::LookupFile(r->logPath)) {
+        view_.SetStatus(L"ログファイルがありません：" + r->logPath);
         return false;
+    }
     view_.OpenLog(r->logPath);
     return true;
 }

@@ -319,9 +319,10 @@ TEST_F(CompileRunTest, EachFailingSignalAloneMakesAFailure) {
     EXPECT_EQ(view_.warnings, 1);
     EXPECT_EQ(view_.beeps, 0);
 
-    // A failed row opens its log; a row whose VB wrote none opens nothing.
+    // A failed row opens its log; a row whose VB wrote none opens nothing, and says so.
     EXPECT_TRUE(run_.OpenRow(0));
     EXPECT_FALSE(run_.OpenRow(2));
+    EXPECT_EQ(view_.statuses.back(), L"ログファイルがありません：" + run_.Result(2)->logPath);
     EXPECT_EQ(view_.opened, (std::vector<std::wstring>{logRoot_.path() + L"\\ErrorLine.log"}));
 }
 
