@@ -1,23 +1,36 @@
 // The active code page for file contents, shared by every reader and writer.
+#include <atomic>
 #include <memory>
 #include <mutex>
+#include <vector>
 
 #include "platform/platform.h"
 #include "platform/platform_detail.h"
 
 namespace kinoha::platform {
 namespace {
+// The tables are never freed: a worker still counting when the program returns from main (or
+// when another code page is chosen) keeps reading the table it started with.
 std::once_flag gDefaultOnce;
-std::shared_ptr<const detail::CodePageTable> gTable;
+std::atomic<const detail::CodePageTable*> gTable{nullptr};
+std::mutex gKeptMutex;
+
+const detail::CodePageTable* Keep(detail::CodePageTable table) {
+    static auto* kept = new std::vector<std::unique_ptr<const detail::CodePageTable>>();
+    auto t = std::make_unique<const detail::CodePageTable>(std::move(table));
+    const std::lock_guard<std::mutex> lock(gKeptMutex);
+    kept->push_back(std::move(t));
+    return kept->back().get();
+}
 
 const detail::CodePageTable& Table() {
     std::call_once(gDefaultOnce, [] {
-        if (gTable) return;  // chosen before first use
-        auto t = std::make_shared<detail::CodePageTable>();
-        if (!detail::BuildCodePage("", *t)) *t = detail::CodePageTable::Utf8();
-        gTable = std::move(t);
+        if (gTable.load()) return;  // chosen before first use
+        detail::CodePageTable t;
+        if (!detail::BuildCodePage("", t)) t = detail::CodePageTable::Utf8();
+        gTable.store(Keep(std::move(t)));
     });
-    return *gTable;
+    return *gTable.load(std::memory_order_acquire);
 }
 }  // namespace
 
@@ -48,15 +61,15 @@ bool AnsiKeepsAscii() {
 }
 
 std::string EncodeUtf8(std::wstring_view text) {
-    static const detail::CodePageTable utf8 = detail::CodePageTable::Utf8();
-    return utf8.Encode(text);
+    static const detail::CodePageTable* utf8 = Keep(detail::CodePageTable::Utf8());
+    return utf8->Encode(text);
 }
 
 bool SelectAnsiCodePage(const std::string& name) {
-    auto t = std::make_shared<detail::CodePageTable>();
-    if (!detail::BuildCodePage(name, *t)) return false;
+    detail::CodePageTable t;
+    if (!detail::BuildCodePage(name, t)) return false;
     std::call_once(gDefaultOnce, [] {});
-    gTable = std::move(t);
+    gTable.store(Keep(std::move(t)), std::memory_order_release);
     return true;
 }
 

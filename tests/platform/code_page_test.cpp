@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 #include "platform/platform.h"
 
 namespace kinoha::platform {
@@ -65,6 +68,23 @@ TEST(CodePage, OtherCodePagesCanBeChosen) {
     EXPECT_FALSE(SelectAnsiCodePage("no-such-code-page"));
     ASSERT_TRUE(SelectAnsiCodePage("CP932"));
     EXPECT_EQ(DecodeAnsi(kNihongo), L"日本語");
+}
+
+// A reader on another thread keeps the table it is reading while another one is chosen (and
+// while the program ends): no table is freed under it.
+TEST(CodePage, AReaderOnAnotherThreadOutlivesAChangeOfTable) {
+    std::string text;
+    std::wstring decoded;
+    for (int i = 0; i < 20000; ++i) text += kNihongo, decoded += L"日本語";
+    std::atomic<bool> done{false};
+    std::atomic<int> wrong{0};
+    std::thread reader([&] {
+        while (!done.load()) wrong += DecodeAnsi(text) != decoded ? 1 : 0;
+    });
+    for (int i = 0; i < 5; ++i) ASSERT_TRUE(SelectAnsiCodePage("CP932"));
+    done = true;
+    reader.join();
+    EXPECT_EQ(wrong.load(), 0);
 }
 
 }  // namespace
