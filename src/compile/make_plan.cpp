@@ -209,9 +209,16 @@ void MakePlan::Relate(const std::vector<std::wstring>& known) {
                     std::vector<std::size_t> candidates = producers.OfName(r.name);
                     ids = Nearest(candidates, p.project, producers);
                     if (ids.empty() && candidates.size() > 1) {
+                        // A few candidates name the cause; a thousand would make a note of
+                        // megabytes for each project that uses the name.
+                        constexpr std::size_t kNamed = 5;
                         std::wstring names;
-                        for (const std::size_t id : candidates)
-                            names += (names.empty() ? L"" : L"、") + producers[id].project;
+                        for (std::size_t c = 0; c < candidates.size() && c < kNamed; ++c)
+                            names +=
+                                (names.empty() ? L"" : L"、") + producers[candidates[c]].project;
+                        if (candidates.size() > kNamed)
+                            names +=
+                                L" ほか " + std::to_wstring(candidates.size() - kNamed) + L" 件";
                         AddOnce(e.notes, L"参照 " + r.name +
                                              L" を作るプロジェクトが一つに決まらないため、順序には"
                                              L"使いません：" +

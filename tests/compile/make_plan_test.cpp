@@ -161,6 +161,21 @@ TEST_F(MakePlanTest, ACycleIsNamedAndOrdersNothingWhileSelfAndSharedOutputsAreOn
     EXPECT_NE(noted.Notes(0)[0].find(L"同じ出力ファイル"), std::wstring::npos);
 }
 
+// A bare name that seven projects build, none nearer than the others: not used for the order,
+// and the note names a few of them, not every one.
+TEST_F(MakePlanTest, ABareNameOfManyProducersIsNotedBriefly) {
+    std::vector<std::wstring> all;
+    for (int i = 0; i < 7; ++i) all.push_back(Project(L"P" + std::to_wstring(i), "X.dll"));
+    const std::wstring user = Project(L"U", "U.exe", "Object={9}#1.0#0; X.dll\r\n");
+    all.push_back(user);
+    const MakePlan plan({user}, all);
+    ASSERT_EQ(plan.Notes(0).size(), 1u);
+    const std::wstring& note = plan.Notes(0)[0];
+    EXPECT_NE(note.find(L"一つに決まらない"), std::wstring::npos) << test::Utf8(note);
+    EXPECT_NE(note.find(L" ほか 2 件"), std::wstring::npos) << test::Utf8(note);
+    EXPECT_EQ(note.find(L"P6.vbp"), std::wstring::npos);
+}
+
 // What real projects do: a group selected with one of its own projects, two checkouts of the
 // same projects, a reference to the registered copy of a DLL, an output named by Name and Type.
 TEST_F(MakePlanTest, ReferencesAsVbSeesThemOnRealProjects) {
