@@ -24,10 +24,13 @@ def jp(rng, n=2):
 IDENTS = ["srcImage", "dstLayer", "tmpBuffer", "curIndex", "numEntries", "lastResult",
           "targetWidth", "targetHeight", "m_ColorCache", "m_Settings", "g_Language",
           "cboOutputFormat", "picPreview", "strFilename", "i", "j", "x", "y", "tmpString"]
-PHRASES = ["the caller is responsible for freeing this object", "this value is cached between calls",
+PHRASES = ["the caller is responsible for freeing this object when it is no longer needed",
+           "this value is cached between calls, so the first call is the slow one",
            "because the API does not report failure reliably, we check the result ourselves",
-           "if the user cancelled the dialog, exit immediately", "note that this can be slow on large images",
-           "convert the value to the current unit before display", "only valid after initialization"]
+           "if the user cancelled the dialog, exit immediately without changing anything",
+           "note that this can be slow on large images; a progress bar is shown above 1 MB",
+           "convert the value to the current unit before display (pixels, inches or cm)",
+           "only valid after initialization; see the Form_Load event for the order of calls"]
 
 
 def comment(rng):
@@ -152,9 +155,9 @@ def main():
     while total < target:
         folder = os.path.join(out, f"Prj{p:03d}")
         vbp = ["Type=Exe"]
-        for m in range(rng.randint(30, 70)):
+        for m in range(rng.randint(10, 25)):
             kind = rng.random()
-            size = rng.randint(2, 14)
+            size = rng.randint(6, 40)
             if kind < 0.4:
                 name = f"frm{m:03d}"
                 total += write(os.path.join(folder, "Forms", name + ".frm"), form(rng, name, size))

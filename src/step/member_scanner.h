@@ -276,6 +276,12 @@ class MemberRules {
 
     // The class of the next line; none for a line that belongs to no class (the version line of
     // a form-like file, the name line of a module, a class file's header).
+    // Whether the next line is a code-part line whose class its start alone gives (blank,
+    // comment or code) and that changes no state but the line count: see CodeLine.
+    bool CodePartLine() const { return !Discarded() && !under_ && !AttributesMatter(); }
+    // Such a line was classified by its start.
+    void NoteCodePartLine() { ++lines_; }
+
     std::optional<LineClass> Line(const LineFacts& line) {
         ++lines_;
         switch (kind_) {
@@ -359,9 +365,11 @@ class MemberScanner {
         : rules_(kind, options),
           keepsAscii_(platform::AnsiKeepsAscii()),
           lead_(platform::LeadBytes()),
-          facts_(options.vbComments) {
+          facts_(options.vbComments),
+          vb_(options.vbComments) {
         wanted_ = rules_.NeedsWholeLine();
         attributes_ = rules_.NeedsAttributes();
+        codePart_ = rules_.CodePartLine();
     }
 
     // `last`: the line ends with these bytes.
@@ -405,6 +413,11 @@ class MemberScanner {
 
     // A whole line in one piece, the common case: its facts at once where its bytes allow.
     bool Line(std::string_view bytes, LineClass& cls) {
+        if (keepsAscii_ && codePart_) {
+            cls = CodePartClass(bytes);
+            rules_.NoteCodePartLine();
+            return true;
+        }
         bool set = false;
         if (keepsAscii_) {
             if (!wanted_) {
@@ -424,12 +437,39 @@ class MemberScanner {
     CountResult Finish() const { return rules_.Finish(); }
 
   private:
+    // The class of a whole code-part line from its bytes, as LineFacts and CodeLine give it:
+    // blank when only spaces; a comment when the first character after the spaces is "'" or
+    // the three letters "Rem" (VB's test: after blanks and tabs, "'" or "Rem" in any case and
+    // then a blank, a tab, ":" or the end); code otherwise. Where the code page keeps ASCII the
+    // bytes tested are characters: every byte before them is a single-byte one.
+    LineClass CodePartClass(std::string_view line) const {
+        const std::size_t n = line.size();
+        std::size_t k = SpacesEnd(line, 0);
+        if (k == n) return LineClass::Blank;
+        if (!vb_) {
+            if (line[k] == '\'') return LineClass::Comment;
+            return n - k >= 3 && line[k] == 'R' && line[k + 1] == 'e' && line[k + 2] == 'm'
+                       ? LineClass::Comment
+                       : LineClass::Code;
+        }
+        while (k < n && (line[k] == ' ' || line[k] == '\t')) ++k;
+        if (k == n) return LineClass::Code;  // tabs: not blank, and no comment
+        if (line[k] == '\'') return LineClass::Comment;
+        if (n - k < 3 || (line[k] | 0x20) != 'r' || (line[k + 1] | 0x20) != 'e' ||
+            (line[k + 2] | 0x20) != 'm')
+            return LineClass::Code;
+        if (n - k == 3) return LineClass::Comment;
+        const char after = line[k + 3];
+        return after == ' ' || after == '\t' || after == ':' ? LineClass::Comment : LineClass::Code;
+    }
+
     // The facts of the line are complete: its class, and the next line begun.
     bool Classify(LineClass& cls) {
         const std::optional<LineClass> line = rules_.Line(facts_);
         facts_.Reset();
         wanted_ = rules_.NeedsWholeLine();
         attributes_ = rules_.NeedsAttributes();
+        codePart_ = rules_.CodePartLine();
         if (line) cls = *line;
         return line.has_value();
     }
@@ -497,12 +537,14 @@ class MemberScanner {
     bool keepsAscii_;
     bool wanted_ = true;          // the rules look past the start of this line
     bool attributes_ = true;      // they look for its "Attribute "
+    bool codePart_ = false;       // its class follows from its start alone
     std::array<bool, 256> lead_;  // the code page's lead bytes, looked up once
     bool skip_ = false;           // the rest of this line is not needed
     LineFacts facts_;
     std::uint64_t offset_ = 0;  // bytes of the line so far
     int pending_ = -1;          // a lead byte whose partner is not seen yet
     std::string held_;          // the line, where it must be decoded
+    bool vb_;                   // VB's own comment test
 };
 
 }  // namespace kinoha::line_rules
