@@ -228,7 +228,7 @@ CompileOutcome CompileEntry(const CompileSettings& settings, const CompileTarget
     for (const auto& out : outputs) {
         if (!out.Written()) {
             reasons.push_back(
-                {L"出力ファイルが書かれていません：" + out.path, L"no-output-written"});
+                {L"出力ファイルが作成されていません：" + out.path, L"no-output-written"});
             outputsWritten = false;
             break;
         }
@@ -236,7 +236,7 @@ CompileOutcome CompileEntry(const CompileSettings& settings, const CompileTarget
     std::vector<std::wstring> firstLines;  // VB's words when the log holds no verdict
     std::optional<Reason> logReason;
     if (!log.Written()) {
-        logReason = Reason{L"ＶＢ本体がログを書きませんでした", L"no-log"};
+        logReason = Reason{L"ＶＢ本体がログを出力しませんでした", L"no-log"};
     } else {
         CompileLogReading reading = ReadCompileLog(logPath, kMaxErrorLines);
         o.errorLines = std::move(reading.errorLines);

@@ -304,8 +304,8 @@ TEST_F(CompileRunTest, EachFailingSignalAloneMakesAFailure) {
     const std::vector<std::wstring> firstErrors = {
         L"Compile Error in File 'C:\\x\\Form1.frm', Line 12 : 変数が定義されていません。",
         L"ＶＢ本体が終了コード 3 で終了しました",
-        L"ＶＢ本体がログを書きませんでした",
-        L"出力ファイルが書かれていません：" + dir_.path() + L"\\NoOutput\\App.exe",
+        L"ＶＢ本体がログを出力しませんでした",
+        L"出力ファイルが作成されていません：" + dir_.path() + L"\\NoOutput\\App.exe",
         L"ＶＢ本体を起動できませんでした：指定されたファイルが見つかりません。（エラー 2）",
         L"something else",
     };
@@ -340,7 +340,7 @@ TEST_F(CompileRunTest, AGroupFailsWithAnyOfItsProjectsAndUnknownOutputsAreNoSign
     run_.Make();
     EXPECT_EQ(view_.marks, (std::vector<std::wstring>{L"成功", L"失敗", L"成功", L"失敗"}));
     EXPECT_EQ(run_.Result(3)->firstError,
-              L"出力ファイルが書かれていません：" + dir_.path() + L"\\b\\App.exe");
+              L"出力ファイルが作成されていません：" + dir_.path() + L"\\b\\App.exe");
     EXPECT_EQ(view_.statuses.back(), L"コンパイル終了：成功 2／失敗 2");
 
     // The next run clears the marks of rows it does not compile.

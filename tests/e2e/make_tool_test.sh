@@ -40,9 +40,9 @@ for mode in exit crash unchanged; do
   KINOHA_STANDIN_MODE=$mode make_tool --vb "$VB" --log-dir "$(winpath "$LOGS")" \
     "$(winpath "$PROJECTS/Tanaoroshi/Tanaoroshi.vbp")"
   case $mode in
-    exit) expect 1 "ＶＢ本体がログを書きませんでした" ;;
+    exit) expect 1 "ＶＢ本体がログを出力しませんでした" ;;
     crash) expect 1 "ＶＢ本体が終了コード 3221225477 で終了しました" ;;
-    unchanged) expect 1 "出力ファイルが書かれていません" ;;
+    unchanged) expect 1 "出力ファイルが作成されていません" ;;
   esac
 done
 KINOHA_STANDIN_MODE="biglog 100" make_tool --vb "$VB" --log-dir "$(winpath "$LOGS")" \
