@@ -11,6 +11,7 @@
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/platform.h"
@@ -20,27 +21,21 @@ namespace {
 using kinoha::MemberKind;
 
 bool KindOf(const std::string& path, MemberKind& kind) {
+    static const std::pair<const char*, MemberKind> kKinds[] = {
+        {"frm", MemberKind::Form}, {"bas", MemberKind::Module}, {"cls", MemberKind::Class},
+        {"ctl", MemberKind::Ctl},  {"pag", MemberKind::Pag},    {"dob", MemberKind::Doc},
+        {"dsr", MemberKind::Dsr}};
     const auto dot = path.rfind('.');
     if (dot == std::string::npos) return false;
     std::string ext = path.substr(dot + 1);
     for (char& c : ext) c = static_cast<char>(c | 0x20);
-    if (ext == "frm")
-        kind = MemberKind::Form;
-    else if (ext == "bas")
-        kind = MemberKind::Module;
-    else if (ext == "cls")
-        kind = MemberKind::Class;
-    else if (ext == "ctl")
-        kind = MemberKind::Ctl;
-    else if (ext == "pag")
-        kind = MemberKind::Pag;
-    else if (ext == "dob")
-        kind = MemberKind::Doc;
-    else if (ext == "dsr")
-        kind = MemberKind::Dsr;
-    else
-        return false;
-    return true;
+    for (const auto& [name, k] : kKinds) {
+        if (ext == name) {
+            kind = k;
+            return true;
+        }
+    }
+    return false;
 }
 
 struct Member {

@@ -197,10 +197,8 @@ bool IsSettingsFile(const std::wstring& path) {
 // names "Windows"), or "Kinoha.ini" where it has none. Any other ".ini" beside the program is
 // not Kinoha's and never taken over.
 bool IsVersionSettingsName(const std::wstring& name) {
-    std::wstring folded;
-    for (const wchar_t c : name)
-        folded += (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c + 32) : c;
-    return folded == L"kinoha.ini" || folded.find(L"windows") != std::wstring::npos;
+    const std::wstring upper = UpperAscii(name);
+    return upper == L"KINOHA.INI" || upper.find(L"WINDOWS") != std::wstring::npos;
 }
 
 // The local time now, with ten minutes for a file server whose clock is a little ahead.

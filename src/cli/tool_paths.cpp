@@ -5,7 +5,7 @@
 
 #include "app/text_helpers.h"
 #include "catalogue/project_search.h"
-#include "platform/case_fold.h"
+#include "compile/project_inputs.h"
 #include "platform/platform.h"
 
 namespace kinoha {
@@ -35,20 +35,12 @@ ToolPathProblem ExpandToolPaths(const std::vector<std::wstring>& given,
     return ToolPathProblem::None;
 }
 
-namespace {
-std::wstring Folded(const std::wstring& path) {
-    std::wstring key;
-    for (const wchar_t c : path) key += platform::FoldCase(c);
-    return key;
-}
-}  // namespace
-
 std::vector<std::wstring> EachOnce(const std::vector<std::wstring>& paths, std::size_t& repeats) {
     std::vector<std::wstring> out;
     std::set<std::wstring> seen;
     repeats = 0;
     for (const auto& p : paths) {
-        if (seen.insert(Folded(p)).second) {
+        if (seen.insert(PathKey(p)).second) {
             out.push_back(p);
         } else {
             ++repeats;
@@ -58,9 +50,9 @@ std::vector<std::wstring> EachOnce(const std::vector<std::wstring>& paths, std::
 }
 
 bool AmongPaths(const std::wstring& path, const std::vector<std::wstring>& paths) {
-    const std::wstring key = Folded(path);
+    const std::wstring key = PathKey(path);
     return std::any_of(paths.begin(), paths.end(),
-                       [&key](const std::wstring& p) { return Folded(p) == key; });
+                       [&key](const std::wstring& p) { return PathKey(p) == key; });
 }
 
 std::wstring ToolPathMessage(ToolPathProblem problem, const std::wstring& bad) {

@@ -44,6 +44,7 @@ class LineFacts {
   public:
     // `vb`: comments are told by VB's own test, which looks past leading tabs too.
     explicit LineFacts(bool vb) : vb_(vb) {}
+    bool Vb() const { return vb_; }
     // Only what the tests read: the characters past each length are never looked at.
     void Reset() {
         count_ = 0;
@@ -95,20 +96,6 @@ class LineFacts {
         }
         lastUnderscore_ = line.back() == '_';
     }
-    // A whole line of which only the start matters (see StartKnown): false, with nothing set,
-    // when a byte that the start tests read is not ASCII.
-    bool SetStart(std::string_view line) {
-        const std::size_t n = line.size();
-        const std::size_t lead = SpacesEnd(line, 0);
-        std::size_t end = std::min(n, lead + 3);
-        if (vb_) end = std::min(n, std::max(end, VbLeadStart(line, lead) + 4));
-        for (std::size_t k = lead; k < end; ++k)
-            if (static_cast<unsigned char>(line[k]) >= 0x80) return false;
-        count_ = n;
-        SetLeads(line, lead);
-        return true;
-    }
-
     // For a line of which only the start matters (see StartKnown): what the start tests read,
     // and nothing else.
     void AddToStart(int c) {
@@ -274,13 +261,14 @@ class MemberRules {
     // Whether it looks for an "Attribute " in the next line.
     bool NeedsAttributes() const { return !Discarded() && AttributesMatter(); }
 
-    // The class of the next line; none for a line that belongs to no class (the version line of
-    // a form-like file, the name line of a module, a class file's header).
     // Whether the next line is a code-part line whose class its start alone gives (blank,
     // comment or code) and that changes no state but the line count: see CodeLine.
     bool CodePartLine() const { return !Discarded() && !under_ && !AttributesMatter(); }
     // Such a line was classified by its start.
     void NoteCodePartLine() { ++lines_; }
+
+    // The class of the next line; none for a line that belongs to no class (the version line of
+    // a form-like file, the name line of a module, a class file's header).
 
     std::optional<LineClass> Line(const LineFacts& line) {
         ++lines_;
@@ -365,8 +353,7 @@ class MemberScanner {
         : rules_(kind, options),
           keepsAscii_(platform::AnsiKeepsAscii()),
           lead_(platform::LeadBytes()),
-          facts_(options.vbComments),
-          vb_(options.vbComments) {
+          facts_(options.vbComments) {
         wanted_ = rules_.NeedsWholeLine();
         attributes_ = rules_.NeedsAttributes();
         codePart_ = rules_.CodePartLine();
@@ -418,20 +405,14 @@ class MemberScanner {
             rules_.NoteCodePartLine();
             return true;
         }
-        bool set = false;
-        if (keepsAscii_) {
-            if (!wanted_) {
-                set = facts_.SetStart(bytes);
-            } else if (AsciiEnd(bytes, 0) == bytes.size()) {
-                facts_.SetAscii(bytes, attributes_);
-                set = true;
-            }
+        // Any other line that needs only its start belongs to no class: the rules look at
+        // nothing of it. A whole line of ASCII bytes is taken at once.
+        if (keepsAscii_ && (!wanted_ || AsciiEnd(bytes, 0) == bytes.size())) {
+            if (wanted_) facts_.SetAscii(bytes, attributes_);
+            return Classify(cls);
         }
-        if (!set) {
-            Piece(bytes, true);
-            return End(cls);
-        }
-        return Classify(cls);
+        Piece(bytes, true);
+        return End(cls);
     }
 
     CountResult Finish() const { return rules_.Finish(); }
@@ -446,7 +427,7 @@ class MemberScanner {
         const std::size_t n = line.size();
         std::size_t k = SpacesEnd(line, 0);
         if (k == n) return LineClass::Blank;
-        if (!vb_) {
+        if (!facts_.Vb()) {
             if (line[k] == '\'') return LineClass::Comment;
             return n - k >= 3 && line[k] == 'R' && line[k + 1] == 'e' && line[k + 2] == 'm'
                        ? LineClass::Comment
@@ -544,7 +525,6 @@ class MemberScanner {
     std::uint64_t offset_ = 0;  // bytes of the line so far
     int pending_ = -1;          // a lead byte whose partner is not seen yet
     std::string held_;          // the line, where it must be decoded
-    bool vb_;                   // VB's own comment test
 };
 
 }  // namespace kinoha::line_rules
